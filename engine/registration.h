@@ -1,0 +1,18 @@
+#pragma once
+
+#include "engine/installation_run.h"
+#include "platform/clock.h"
+#include "platform/system.h"
+
+namespace engine {
+
+// Hands every file copied in this run to the system folder's registration tool, in catalogue order,
+// pausing after each start. Appends the registration lines, or the missing-tool text, and puts the
+// registration failure block in front of the report when a start fails.
+void RegisterInstalledFiles(const InstallerState& state, RunValues& run, platform::System& system);
+
+// Busy-waits until the clock has moved on by at least 0.3 seconds (single precision), also across
+// midnight, when the clock falls back to 0.
+void PauseAfterStart(platform::Clock& clock);
+
+}  // namespace engine

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// The fixed texts of the installation report and the blocks put in front of it. Line ends are CR LF.
+namespace engine::report {
+
+inline constexpr const char* kLineEnd = "\r\n";
+inline constexpr const char* kTab = "\t";
+inline constexpr const char* kGap = "  ";
+inline constexpr const char* kExisting = "Befintlig fil: ";
+inline constexpr const char* kNotReplaced = "(ej ersatt)";
+inline constexpr const char* kBackedUp = "(kopierad)  ";
+inline constexpr const char* kInstalled = "Inlagd ";
+inline constexpr const char* kSourceMissing = "KÄLLFIL SAKNAS";
+inline constexpr const char* kCouldNotInstall = " KUNDE INTE LÄGGAS IN. ";
+inline constexpr const char* kRegistered = " registrerad";
+inline constexpr const char* kToolMissing =
+    "HITTAR INTE regsvr32.exe. Inlagda filer är inte införda i registret men registreras när programmen körs.";
+
+// "KOPIERING TILL " + backup folder + " MISSLYCKADES, FILEN ERSÄTTS EJ. " + error text.
+std::string BackupFailed(const std::string& backup_folder, const std::string& error_text);
+
+// The header over the file lines when entries failed; empty when none did.
+std::string FailureHeader(std::int16_t failed_count, std::int16_t component_count);
+
+// The block that tells that the registration could not be started.
+std::string RegistrationFailureBlock(const std::string& error_text);
+
+// The summary line with its empty line, or nothing.
+std::string SummaryBlock(std::int16_t not_replaced_count, std::int16_t failed_count,
+                         std::int16_t component_count);
+
+}  // namespace engine::report

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/status.h"
+
+namespace platform {
+
+// Files and folders addressed by Windows-style path strings such as "c:\windows\system32\comdlg32.ocx".
+// "\" and "/" both separate components; a path without a drive letter is relative to the process's
+// current folder, one starting with "\" to the root of the current drive. Names are matched without
+// regard to letter case. Every failure carries the platform's description text.
+class FileSystem {
+ public:
+  virtual ~FileSystem() = default;
+
+  // The length in bytes of the file at `path`. Fails for a missing file, a folder, or a file that
+  // cannot be read. Callers use it as an existence test.
+  virtual Result<std::uint64_t> FileLength(const std::string& path) = 0;
+
+  // The file's last-modification date as the local calendar shows it, "yyyymmdd".
+  // Fails when the file is missing or cannot be read.
+  virtual Result<std::string> ModificationDate(const std::string& path) = 0;
+
+  // Copies `source` to `destination`, replacing an existing destination file. Crash-safe: the data
+  // goes to a temporary file in the destination folder, which gets the source's modification time,
+  // is flushed and then renamed over the destination. On failure the temporary file is removed and
+  // the destination is exactly as it was. Fails, changing nothing, when both paths name one file.
+  virtual Status CopyReplacing(const std::string& source, const std::string& destination) = 0;
+
+  // Creates the one folder `path`, whose parent must exist. Fails when it exists already.
+  virtual Status MakeFolder(const std::string& path) = 0;
+
+  // The drives that can be named, lower case with a colon ("c:", "d:"), in letter order.
+  virtual std::vector<std::string> Drives() = 0;
+
+  // The current folder of `drive` ("c:" or any path on that drive) as a folder string without a
+  // trailing "\" except at a root ("c:\", "c:\users\ebrona"). It is the process's current folder for
+  // the drive that holds it and the root for every other drive. Fails when the drive cannot be used.
+  virtual Result<std::string> DriveCurrentFolder(const std::string& drive) = 0;
+
+  // The names of the sub-folders of `folder`, sorted without regard to letter case.
+  // Fails when the folder cannot be read.
+  virtual Result<std::vector<std::string>> SubFolders(const std::string& folder) = 0;
+};
+
+}  // namespace platform

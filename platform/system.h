@@ -1,0 +1,22 @@
+#pragma once
+
+#include "platform/clock.h"
+#include "platform/file_system.h"
+#include "platform/process_launcher.h"
+#include "platform/program_end.h"
+
+namespace platform {
+
+// The operations of the host that the engine and the windows use, gathered in one place.
+struct System {
+  FileSystem& files;
+  ProcessLauncher& processes;
+  Clock& clock;
+  ProgramEnd& end;
+};
+
+// The host's own implementation. Defined once per platform (posix/, win32/); CMake links one.
+// Lives until the program ends.
+System& NativeSystem();
+
+}  // namespace platform
