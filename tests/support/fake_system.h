@@ -1,0 +1,131 @@
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <set>
+#include <stdexcept>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/system.h"
+
+// An in-memory host for tests: files and folders in a map keyed by the lower-cased Windows path,
+// failures injected per operation and path, and a record of what happened so that tests assert
+// outcomes rather than calls.
+namespace fake {
+
+enum class Op { kFileLength, kModificationDate, kCopyFrom, kCopyTo, kMakeFolder, kDriveCurrentFolder, kSubFolders };
+
+struct FakeFile {
+  std::string content;
+  std::string date;  // "yyyymmdd"
+};
+
+class FakeFileSystem : public platform::FileSystem {
+ public:
+  // Starts with drive c: only, the current folder "c:\ebrona".
+  FakeFileSystem();
+
+  // Arranging the world. Paths are absolute or relative to the current folder; parents are made.
+  void AddFile(const std::string& path, const std::string& date, const std::string& content = "data");
+  void AddFolder(const std::string& path);
+  void AddDrive(const std::string& drive);  // "d:"
+  void SetCurrentFolder(const std::string& folder);
+  // Every later operation `op` on `path` fails with `text` (the same path in any spelling).
+  void InjectFailure(Op op, const std::string& path, const std::string& text);
+
+  // Looking at the result.
+  bool Exists(const std::string& path) const;
+  bool IsFolder(const std::string& path) const;
+  const FakeFile& File(const std::string& path) const;  // throws when missing
+  // Every file, keyed by canonical path, for comparing whole states.
+  std::map<std::string, FakeFile> Files() const { return files_; }
+  const std::vector<std::pair<std::string, std::string>>& Copies() const { return copies_; }
+  const std::vector<std::string>& FoldersMade() const { return folders_made_; }
+  // The canonical key of a path: absolute, lower case, "\" separators, no trailing "\".
+  std::string Canonical(const std::string& path) const;
+
+  // platform::FileSystem
+  platform::Result<std::uint64_t> FileLength(const std::string& path) override;
+  platform::Result<std::string> ModificationDate(const std::string& path) override;
+  platform::Status CopyReplacing(const std::string& source, const std::string& destination) override;
+  platform::Status MakeFolder(const std::string& path) override;
+  std::vector<std::string> Drives() override;
+  platform::Result<std::string> DriveCurrentFolder(const std::string& drive) override;
+  platform::Result<std::vector<std::string>> SubFolders(const std::string& folder) override;
+
+  static constexpr const char* kNotFound = "The system cannot find the file specified.";
+  static constexpr const char* kPathNotFound = "The system cannot find the path specified.";
+  static constexpr const char* kExists = "Cannot create a file when that file already exists.";
+
+ private:
+  const std::string* Injected(Op op, const std::string& canonical) const;
+  std::string Parent(const std::string& canonical) const;
+
+  std::map<std::string, FakeFile> files_;
+  std::set<std::string> folders_;
+  std::set<std::string> drives_;
+  std::string current_folder_;
+  std::map<std::pair<Op, std::string>, std::string> failures_;
+  std::vector<std::pair<std::string, std::string>> copies_;
+  std::vector<std::string> folders_made_;
+};
+
+struct StartedProcess {
+  std::string program;
+  std::vector<std::string> arguments;
+};
+
+class FakeProcessLauncher : public platform::ProcessLauncher {
+ public:
+  // The start number `ordinal` (1 for the first) fails with `text`.
+  void FailStart(int ordinal, const std::string& text) { failing_[ordinal] = text; }
+  const std::vector<StartedProcess>& Started() const { return started_; }
+  int Attempts() const { return attempts_; }
+
+  platform::Status StartDetached(const std::string& program, const std::vector<std::string>& arguments) override;
+
+ private:
+  std::map<int, std::string> failing_;
+  std::vector<StartedProcess> started_;
+  int attempts_ = 0;
+};
+
+// A clock that moves on by a fixed step at every reading, wrapping at midnight; or one that plays
+// back a script of readings and then keeps stepping from the last one.
+class ScriptedClock : public platform::Clock {
+ public:
+  explicit ScriptedClock(double start = 36000.0, double step = 0.05) : now_(start), step_(step) {}
+  void Script(std::vector<double> readings) { script_ = std::move(readings); next_ = 0; }
+  int Readings() const { return readings_; }
+  double SecondsSinceMidnight() override;
+
+ private:
+  double now_;
+  double step_;
+  std::vector<double> script_;
+  std::size_t next_ = 0;
+  int readings_ = 0;
+};
+
+struct ProgramEnded : std::runtime_error {
+  ProgramEnded() : std::runtime_error("program ended") {}
+};
+
+// Ending the program throws ProgramEnded, so a test sees where the program would have stopped.
+class FakeProgramEnd : public platform::ProgramEnd {
+ public:
+  [[noreturn]] void EndNow() override { throw ProgramEnded(); }
+};
+
+// All four together, as the engine and the windows take them.
+struct FakeSystem {
+  FakeFileSystem files;
+  FakeProcessLauncher processes;
+  ScriptedClock clock;
+  FakeProgramEnd end;
+  platform::System system{files, processes, clock, end};
+};
+
+}  // namespace fake
