@@ -1,0 +1,152 @@
+#include "engine/installation_run.h"
+
+#include <exception>
+
+#include "engine/registration.h"
+#include "engine/report_text.h"
+
+namespace engine {
+namespace {
+
+constexpr const char* kRunTitle = "Installera systemfiler";
+
+// Where the copy pass goes on after a failure.
+enum class Resume { kLineEnd, kCopy };
+
+class CopyPass {
+ public:
+  CopyPass(const InstallerState& state, RunValues& run, RunHost& host, platform::FileSystem& files)
+      : state_(state), run_(run), host_(host), files_(files) {}
+
+  void Run() {
+    const std::int16_t count = state_.ComponentCount;
+    for (int i = 1; i <= count; ++i) {
+      // Only a ticked box (1) counts; a greyed box (2) is not ticked.
+      if (host_.CheckValue(i) != 1) continue;
+      Entry(i);
+      run_.ReportText += report::kLineEnd;
+    }
+  }
+
+ private:
+  // Works through one ticked entry and writes its line, without the line end.
+  void Entry(int i) {
+    const std::string& name = state_.ComponentCatalogue[i];
+    const std::string source = state_.SourceFolder + name;
+    const std::string destination = state_.SystemFolder + name;
+    std::string& report = run_.ReportText;
+
+    run_.RunStep = 1;
+    report += name + report::kGap;
+    const auto source_date = files_.ModificationDate(source);
+    if (!source_date.ok()) {
+      OnFailure(source_date.status(), source);
+      return;
+    }
+    report += source_date.value() + report::kGap;
+
+    run_.RunStep = 2;
+    const auto existing_date = files_.ModificationDate(destination);
+    if (existing_date.ok()) {
+      report += std::string(report::kTab) + report::kExisting + existing_date.value() + report::kGap;
+      // Both texts have eight digits, so comparing them as strings orders them by calendar day.
+      if (!(source_date.value() > existing_date.value())) {
+        report += report::kNotReplaced;
+        ++run_.NotReplacedCount;
+        return;
+      }
+      if (!run_.BackupFolder.empty()) {
+        run_.RunStep = 4;
+        const platform::Status backup = files_.CopyReplacing(destination, run_.BackupFolder + name);
+        if (!backup.ok()) {
+          OnFailure(backup, source);
+          return;
+        }
+        report += report::kBackedUp;
+      }
+    } else if (OnFailure(existing_date.status(), source) != Resume::kCopy) {
+      return;
+    }
+
+    run_.RunStep = 3;
+    const platform::Status copy = files_.CopyReplacing(source, destination);
+    if (!copy.ok()) {
+      OnFailure(copy, source);
+      return;
+    }
+    report += std::string(report::kTab) + report::kInstalled;
+    run_.InstalledFlags[i] = 1;
+  }
+
+  // The pass's one failure handler: by the step under way it decides what to count and write,
+  // and where the entry goes on.
+  Resume OnFailure(const platform::Status& failure, const std::string& source) {
+    std::string& report = run_.ReportText;
+    switch (run_.RunStep) {
+      case 1:  // the source file cannot be read
+        ++run_.FailedCount;
+        report += report::kSourceMissing;
+        return Resume::kLineEnd;
+      case 2:  // no installed file to compare with: copy without a backup
+        return Resume::kCopy;
+      case 3:  // the copy into the system folder
+        ++run_.FailedCount;
+        report += std::string(report::kLineEnd) + source + report::kCouldNotInstall + failure.text();
+        return Resume::kLineEnd;
+      case 4:  // the backup copy; the installed file stays as it is
+        ++run_.FailedCount;
+        report += report::BackupFailed(run_.BackupFolder, failure.text());
+        return Resume::kLineEnd;
+      default:
+        return Resume::kLineEnd;
+    }
+  }
+
+  const InstallerState& state_;
+  RunValues& run_;
+  RunHost& host_;
+  platform::FileSystem& files_;
+};
+
+}  // namespace
+
+std::optional<RunValues> RunInstallationValues(InstallerState& state, const std::string& destination_text,
+                                               const std::string& backup_text, RunHost& host,
+                                               platform::System& system) {
+  RunValues run;
+
+  state.SystemFolder = TrimSpaces(destination_text);
+  if (state.SystemFolder.empty()) {
+    host.ShowWarning("Ange destinationsmapp för systemfiler.", kRunTitle);
+    return std::nullopt;
+  }
+  state.SystemFolder = NormaliseFolder(state.SystemFolder);
+  run.BackupFolder = NormaliseFolder(backup_text);
+
+  try {
+    CopyPass(state, run, host, system.files).Run();
+    run.RunStep = 0;
+    run.ReportText = report::FailureHeader(run.FailedCount, state.ComponentCount) + run.ReportText;
+    if (run.FailedCount != state.ComponentCount) {
+      run.ReportText += report::kLineEnd;
+      RegisterInstalledFiles(state, run, system);
+    }
+  } catch (const std::exception& failure) {
+    // Anything that fails outside the steps of one file is told in a message box; the report of
+    // what was done so far is still shown.
+    host.ShowWarning(failure.what(), kRunTitle);
+  }
+
+  run.ReportText = report::SummaryBlock(run.NotReplacedCount, run.FailedCount, state.ComponentCount) + run.ReportText;
+  return run;
+}
+
+std::optional<std::string> RunInstallation(InstallerState& state, const std::string& destination_text,
+                                           const std::string& backup_text, RunHost& host,
+                                           platform::System& system) {
+  std::optional<RunValues> run = RunInstallationValues(state, destination_text, backup_text, host, system);
+  if (!run) return std::nullopt;
+  return std::move(run->ReportText);
+}
+
+}  // namespace engine

@@ -1,0 +1,49 @@
+#include "engine/registration.h"
+
+#include "engine/report_text.h"
+
+namespace engine {
+
+void PauseAfterStart(platform::Clock& clock) {
+  static constexpr float kPause = 0.3f;
+  static constexpr float kSecondsPerDay = 86400.0f;
+  const float start = static_cast<float>(clock.SecondsSinceMidnight());
+  for (;;) {
+    float elapsed = static_cast<float>(clock.SecondsSinceMidnight()) - start;
+    // The clock falls back to 0 at midnight: a reading below the start belongs to the next day.
+    if (elapsed < 0.0f) elapsed += kSecondsPerDay;
+    if (!(kPause > elapsed)) return;
+  }
+}
+
+void RegisterInstalledFiles(const InstallerState& state, RunValues& run, platform::System& system) {
+  run.RunStep = 5;
+  const std::string tool = state.SystemFolder + "regsvr32.exe";
+  // Only the tool's presence matters; a file of length 0 counts as the tool.
+  if (!system.files.FileLength(tool).ok()) {
+    run.FailedCount = -1;
+    run.ReportText += report::kToolMissing;
+    run.RunStep = 0;
+    return;
+  }
+
+  run.RunStep = 6;
+  const std::int16_t count = state.ComponentCount;
+  for (int i = 1; i <= count; ++i) {
+    if (run.InstalledFlags[i] != 1) continue;
+    const std::string component = state.SystemFolder + state.ComponentCatalogue[i];
+    // The tool and its two arguments go to the process separately, never through a shell, so a
+    // folder with blanks or shell characters registers exactly this file and runs nothing else.
+    const platform::Status started = system.processes.StartDetached(tool, {"/s", component});
+    if (!started.ok()) {
+      run.FailedCount = -1;
+      run.ReportText = report::RegistrationFailureBlock(started.text()) + run.ReportText;
+      break;
+    }
+    PauseAfterStart(system.clock);
+    run.ReportText += component + report::kRegistered + report::kLineEnd;
+  }
+  run.RunStep = 0;
+}
+
+}  // namespace engine

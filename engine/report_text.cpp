@@ -1,0 +1,38 @@
+#include "engine/report_text.h"
+
+namespace engine::report {
+namespace {
+constexpr const char* kCopyHint =
+    "Följande rapport kan kopieras för utskrift i Anteckningar eller valfri ordbehandlare.";
+}
+
+std::string BackupFailed(const std::string& backup_folder, const std::string& error_text) {
+  return "KOPIERING TILL " + backup_folder + " MISSLYCKADES, FILEN ERSÄTTS EJ. " + error_text;
+}
+
+std::string FailureHeader(std::int16_t failed_count, std::int16_t component_count) {
+  std::string first_line;
+  if (failed_count == component_count) {
+    first_line = "INGA FILER KUNDE INSTALLERAS.";
+  } else if (failed_count > 0) {
+    first_line = " " + std::to_string(failed_count) + " FILER KUNDE INTE INSTALLERAS.";
+  } else {
+    return {};
+  }
+  return first_line + kLineEnd + kCopyHint + kLineEnd + kLineEnd;
+}
+
+std::string RegistrationFailureBlock(const std::string& error_text) {
+  return error_text + kLineEnd +
+         ". Systemfilerna är inlagda men kunde inte registreras. De registreras när programmen körs." + kLineEnd +
+         kLineEnd;
+}
+
+std::string SummaryBlock(std::int16_t not_replaced_count, std::int16_t failed_count,
+                         std::int16_t component_count) {
+  if (not_replaced_count == component_count) return std::string("Inga systemfiler behövde installeras.") + kLineEnd + kLineEnd;
+  if (failed_count == 0) return std::string("Installation av systemfiler klar.") + kLineEnd + kLineEnd;
+  return {};
+}
+
+}  // namespace engine::report

@@ -1,0 +1,169 @@
+// The copy pass: the date rule, backups, and what each failing step counts, writes and leaves behind.
+#include <random>
+
+#include <gtest/gtest.h>
+
+#include "tests/engine/run_fixture.h"
+
+using InstallationRun = RunFixture;
+
+namespace {
+const std::string kSystem = "c:\\windows\\system32\\";
+}
+
+TEST_F(InstallationRun, DateRuleComparesCalendarDaysOnly) {
+  Tool();
+  host.files.AddFolder("d:\\kopior");
+  struct Case {
+    int entry;
+    std::string source, installed;
+    bool replaced;
+  };
+  const Case cases[] = {{1, "20040312", "20040312", false},  // same day, even if later that day
+                        {2, "20040312", "20050101", false},  // installed file newer
+                        {3, "20040312", "20040311", true},
+                        {4, "20100101", "20091231", true}};
+  for (const Case& c : cases) {
+    Source(c.entry, c.source);
+    Installed(c.entry, c.installed);
+  }
+  window.TickOnly({1, 2, 3, 4});
+  const auto run = Run(kSystem, "d:\\kopior");
+  EXPECT_EQ(run->NotReplacedCount, 2);
+  EXPECT_EQ(run->FailedCount, 0);
+  for (const Case& c : cases) {
+    const std::string installed = host.files.File(kSystem + Name(c.entry)).content;
+    EXPECT_EQ(installed, (c.replaced ? "new " : "old ") + Name(c.entry));
+    EXPECT_EQ(run->InstalledFlags[c.entry], c.replaced ? 1 : 0);
+    EXPECT_EQ(host.files.Exists("d:\\kopior\\" + Name(c.entry)), c.replaced) << "only replaced files are backed up";
+  }
+}
+
+TEST_F(InstallationRun, EachFailingStepCountsWritesAndGoesOnAsItShould) {
+  Tool();
+  host.files.AddFolder("d:\\kopior");
+  // 1: the source cannot be read.
+  Source(1, "20040312");
+  host.files.InjectFailure(fake::Op::kModificationDate, Name(1), "Access is denied.");
+  // 2: the installed file's date cannot be read: copied without a backup copy.
+  Source(2, "20040312");
+  Installed(2, "19990101");
+  host.files.InjectFailure(fake::Op::kModificationDate, kSystem + Name(2), "Access is denied.");
+  // 3: backed up, then the installed file cannot be overwritten.
+  Source(3, "20040312");
+  Installed(3, "19990101");
+  host.files.InjectFailure(fake::Op::kCopyTo, kSystem + Name(3), "Access is denied.");
+  // 4: the backup copy fails: the installed file is not replaced.
+  Source(4, "20040312");
+  Installed(4, "19990101");
+  host.files.InjectFailure(fake::Op::kCopyTo, "d:\\kopior\\" + Name(4), "The disk is full.");
+  // 5: installed normally after all that.
+  Source(5, "20040312");
+  window.TickOnly({1, 2, 3, 4, 5});
+
+  const auto run = Run(kSystem, "  d:\\kopior  ");
+  EXPECT_EQ(run->FailedCount, 3);
+  EXPECT_EQ(run->ReportText,
+            Lines({" 3 FILER KUNDE INTE INSTALLERAS.",
+                   "Följande rapport kan kopieras för utskrift i Anteckningar eller valfri ordbehandlare.", "",
+                   "comdlg32.ocx  KÄLLFIL SAKNAS", "msflxgrd.ocx  20040312  \tInlagd ",
+                   "msmapi32.ocx  20040312  \tBefintlig fil: 19990101  (kopierad)  ",
+                   "msmapi32.ocx KUNDE INTE LÄGGAS IN. Access is denied.",
+                   "tabctl32.ocx  20040312  \tBefintlig fil: 19990101  KOPIERING TILL d:\\kopior\\ MISSLYCKADES, "
+                   "FILEN ERSÄTTS EJ. The disk is full.",
+                   "msinet.ocx  20040312  \tInlagd ", "", kSystem + "msflxgrd.ocx registrerad",
+                   kSystem + "msinet.ocx registrerad"}));
+  EXPECT_FALSE(host.files.Exists("d:\\kopior\\" + Name(2)));
+  EXPECT_EQ(host.files.File("d:\\kopior\\" + Name(3)).content, "old " + Name(3));
+  EXPECT_EQ(host.files.File(kSystem + Name(3)).content, "old " + Name(3));
+  EXPECT_EQ(host.files.File(kSystem + Name(4)).content, "old " + Name(4));
+  const std::int16_t expected_flags[] = {0, 0, 1, 0, 0, 1, 0, 0, 0};
+  for (int i = 0; i <= 8; ++i) EXPECT_EQ(run->InstalledFlags[i], expected_flags[i]) << i;
+}
+
+TEST_F(InstallationRun, BackupOntoTheInstalledFileItselfIsABackupFailure) {
+  Tool();
+  Source(1, "20040312");
+  Installed(1, "19990101");
+  window.TickOnly({1});
+  const auto run = Run(kSystem, "C:\\Windows\\System32");
+  EXPECT_EQ(run->FailedCount, 1);
+  EXPECT_NE(run->ReportText.find("KOPIERING TILL C:\\Windows\\System32\\ MISSLYCKADES, FILEN ERSÄTTS EJ. "),
+            std::string::npos);
+  EXPECT_EQ(host.files.File(kSystem + Name(1)).content, "old " + Name(1));
+  EXPECT_TRUE(host.processes.Started().empty());
+}
+
+TEST_F(InstallationRun, BackupFolderThatIsMissingFailsEveryOlderFileOnItsOwn) {
+  Tool();
+  for (int i : {1, 2, 3}) Source(i, "20040312");
+  for (int i : {1, 3}) Installed(i, "19990101");
+  window.TickOnly({1, 2, 3});
+  const auto run = Run(kSystem, "d:\\saknas");
+  EXPECT_EQ(run->FailedCount, 2);
+  EXPECT_EQ(run->InstalledFlags[2], 1) << "a file with nothing to back up is still installed";
+  EXPECT_EQ(host.files.File(kSystem + Name(1)).content, "old " + Name(1));
+  EXPECT_EQ(host.files.File(kSystem + Name(3)).content, "old " + Name(3));
+}
+
+TEST_F(InstallationRun, GreyedAndUntickedBoxesAreSkippedAndEntriesGoInCatalogueOrder) {
+  Tool();
+  for (int i = 1; i <= 8; ++i) Source(i, "20040312");
+  window.values.fill(0);
+  window.values[7] = 1;
+  window.values[2] = 1;
+  window.values[5] = 2;
+  const auto run = Run();
+  ASSERT_EQ(host.files.Copies().size(), 2u);
+  EXPECT_EQ(host.files.Copies()[0].second, kSystem + Name(2));
+  EXPECT_EQ(host.files.Copies()[1].second, kSystem + Name(7));
+  EXPECT_EQ(run->ReportText.find(Name(5)), std::string::npos);
+}
+
+// Over many random worlds: every ticked entry ends in exactly one way, and nothing changes on disk
+// that the report does not name.
+TEST_F(InstallationRun, RandomWorldsKeepTheCountsAndTouchOnlyWhatTheReportNames) {
+  std::mt19937 random(20040312);
+  auto pick = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
+  const char* dates[] = {"19990505", "20040312", "20101231"};
+  for (int round = 0; round < 400; ++round) {
+    fake::FakeSystem world;
+    FakeHost box;
+    world.files.AddFolder("c:\\windows\\system32");
+    world.files.AddFile(kSystem + "regsvr32.exe", "20010101");
+    const int backup_kind = pick(3);  // none, present, missing
+    if (backup_kind == 1) world.files.AddFolder("d:\\kopior");
+    int ticked = 0;
+    for (int i = 1; i <= 8; ++i) {
+      const std::string name = state.ComponentCatalogue[i];
+      box.values[i] = static_cast<std::int16_t>(pick(3));
+      ticked += box.values[i] == 1;
+      if (pick(5) > 0) world.files.AddFile(name, dates[pick(3)], "new");
+      if (pick(3) > 0) world.files.AddFile(kSystem + name, dates[pick(3)], "old");
+      if (pick(6) == 0) world.files.InjectFailure(fake::Op::kCopyTo, kSystem + name, "Access is denied.");
+      if (pick(6) == 0) world.files.InjectFailure(fake::Op::kCopyTo, "d:\\kopior\\" + name, "The disk is full.");
+      if (pick(8) == 0) world.files.InjectFailure(fake::Op::kModificationDate, kSystem + name, "Access is denied.");
+    }
+    const auto before = world.files.Files();
+    const auto run = engine::RunInstallationValues(state, kSystem, backup_kind ? "d:\\kopior" : "", box, world.system);
+    ASSERT_TRUE(run.has_value());
+
+    int installed = 0;
+    for (int i = 1; i <= 8; ++i) installed += run->InstalledFlags[i];
+    EXPECT_EQ(run->FailedCount + run->NotReplacedCount + installed, ticked) << "round " << round;
+    EXPECT_EQ(static_cast<int>(world.processes.Started().size()), installed);
+
+    for (const auto& [path, file] : world.files.Files()) {
+      auto old = before.find(path);
+      if (old != before.end() && old->second.content == file.content) continue;
+      const std::string name = path.substr(path.rfind('\\') + 1);
+      const bool in_system = path.rfind("c:\\windows\\system32\\", 0) == 0;
+      const std::string line_start = "\r\n" + name + "  ";
+      const auto line = ("\r\n" + run->ReportText).find(line_start);
+      ASSERT_NE(line, std::string::npos) << path << " changed but is not in the report";
+      const std::string report_line = ("\r\n" + run->ReportText).substr(line + 2);
+      const std::string first_line = report_line.substr(0, report_line.find("\r\n"));
+      EXPECT_NE(first_line.find(in_system ? "Inlagd " : "(kopierad)"), std::string::npos) << path;
+    }
+  }
+}

@@ -1,0 +1,67 @@
+// The registration pass and its pause.
+#include <gtest/gtest.h>
+
+#include "engine/registration.h"
+#include "tests/engine/run_fixture.h"
+
+using Registration = RunFixture;
+
+TEST_F(Registration, StartsTheToolOncePerCopiedFileWithTwoSeparateArguments) {
+  const std::string folder = "c:\\program files\\a b;$(touch x)\\";
+  host.files.AddFile(folder + "regsvr32.exe", "20010101", "");  // a tool of length 0 counts
+  for (int i : {1, 3, 4, 6}) Source(i, "20040312");
+  host.files.AddFile(folder + Name(4), "20040312");  // up to date: not registered again
+  const auto run = Run(folder);
+  ASSERT_EQ(host.processes.Started().size(), 3u);
+  const int expected[] = {1, 3, 6};
+  for (int k = 0; k < 3; ++k) {
+    const fake::StartedProcess& started = host.processes.Started()[k];
+    EXPECT_EQ(started.program, folder + "regsvr32.exe");
+    EXPECT_EQ(started.arguments, (std::vector<std::string>{"/s", folder + Name(expected[k])}));
+    EXPECT_NE(run->ReportText.find(folder + Name(expected[k]) + " registrerad\r\n"), std::string::npos);
+  }
+}
+
+TEST_F(Registration, MissingToolLeavesTheCopiesInPlaceAndEndsTheReport) {
+  Source(1, "20040312");
+  window.TickOnly({1});
+  const auto run = Run();
+  EXPECT_EQ(run->FailedCount, -1);
+  EXPECT_EQ(host.files.File("c:\\windows\\system32\\comdlg32.ocx").content, "new comdlg32.ocx");
+  EXPECT_TRUE(host.processes.Started().empty());
+  const std::string tail = "\r\n\r\nHITTAR INTE regsvr32.exe. Inlagda filer är inte införda i registret men "
+                           "registreras när programmen körs.";
+  EXPECT_EQ(run->ReportText.substr(run->ReportText.size() - tail.size()), tail);
+  EXPECT_EQ(run->ReportText.find("Installation av systemfiler klar."), std::string::npos);
+}
+
+TEST_F(Registration, AFailedStartStopsTheLaterStarts) {
+  Tool();
+  for (int i : {1, 2, 3}) Source(i, "20040312");
+  host.processes.FailStart(2, "Filen hittades inte.");
+  const auto run = Run();
+  EXPECT_EQ(host.processes.Attempts(), 2);
+  EXPECT_EQ(run->ReportText.rfind("Filen hittades inte.\r\n. Systemfilerna är inlagda", 0), 0u);
+  EXPECT_NE(run->ReportText.find("comdlg32.ocx registrerad"), std::string::npos);
+  EXPECT_EQ(run->ReportText.find("msflxgrd.ocx registrerad"), std::string::npos);
+  EXPECT_EQ(run->ReportText.find("msmapi32.ocx registrerad"), std::string::npos);
+}
+
+TEST(Pause, EndsAtTheFirstReadingAtLeastThreeTenthsOfASecondLater) {
+  struct Case {
+    std::vector<double> readings;
+    int expected_readings;
+  };
+  const Case cases[] = {
+      {{100.0, 100.1, 100.29, 100.2999, 100.31, 500.0}, 5},
+      {{100.0, 100.3}, 2},                   // float(100.3) - 100 is just above 0.3f
+      {{86399.9, 86399.95, 0.1, 0.25}, 4},   // across midnight
+      {{86399.95, 0.0, 0.2, 0.26, 0.5}, 4},
+  };
+  for (const Case& c : cases) {
+    fake::ScriptedClock clock;
+    clock.Script(c.readings);
+    engine::PauseAfterStart(clock);
+    EXPECT_EQ(clock.Readings(), c.expected_readings) << c.readings.front();
+  }
+}
