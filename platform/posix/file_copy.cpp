@@ -1,0 +1,124 @@
+#include "platform/posix/file_copy.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <vector>
+
+#include "platform/posix/error_text.h"
+
+namespace platform::posix {
+namespace {
+
+// Closes the descriptor when it goes out of scope, unless it was closed on purpose before.
+class Descriptor {
+ public:
+  explicit Descriptor(int fd) : fd_(fd) {}
+  Descriptor(const Descriptor&) = delete;
+  Descriptor& operator=(const Descriptor&) = delete;
+  ~Descriptor() {
+    if (fd_ >= 0) close(fd_);
+  }
+  int get() const { return fd_; }
+  // Closes now and reports the outcome, since a delayed write error can surface only here.
+  int Close() {
+    const int result = close(fd_);
+    fd_ = -1;
+    return result;
+  }
+
+ private:
+  int fd_;
+};
+
+std::string FolderOf(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::string NameOf(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+int WriteAll(int fd, const char* data, std::size_t size) {
+  while (size > 0) {
+    const ssize_t written = write(fd, data, size);
+    if (written < 0) {
+      if (errno == EINTR) continue;
+      return errno;
+    }
+    data += written;
+    size -= static_cast<std::size_t>(written);
+  }
+  return 0;
+}
+
+// Copies everything from `from` to `to`; 0 or the errno of the failing call.
+int CopyData(int from, int to) {
+  std::vector<char> buffer(1 << 20);
+  for (;;) {
+    const ssize_t got = read(from, buffer.data(), buffer.size());
+    if (got < 0) {
+      if (errno == EINTR) continue;
+      return errno;
+    }
+    if (got == 0) return 0;
+    if (const int error = WriteAll(to, buffer.data(), static_cast<std::size_t>(got))) return error;
+  }
+}
+
+// Fills the open temporary file `to` from `from` and gives it the source's mode and time.
+int FillTemporary(int from, const struct stat& source, Descriptor& to) {
+  if (const int error = CopyData(from, to.get())) return error;
+  if (fchmod(to.get(), source.st_mode & 0777) != 0) return errno;
+  // The access time is left as it is; Windows carries over only the time of the last write.
+  const timespec times[2] = {{0, UTIME_OMIT}, source.st_mtim};
+  if (futimens(to.get(), times) != 0) return errno;
+  if (fsync(to.get()) != 0) return errno;
+  if (to.Close() != 0) return errno;
+  return 0;
+}
+
+}  // namespace
+
+Status CopyFileReplacing(const std::string& source, const std::string& destination) {
+  Descriptor from(open(source.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+  if (from.get() < 0) return ErrorFailure(errno);
+  struct stat source_info;
+  if (fstat(from.get(), &source_info) != 0) return ErrorFailure(errno);
+  if (S_ISDIR(source_info.st_mode)) return ErrorFailure(EISDIR);
+
+  struct stat destination_info;
+  if (stat(destination.c_str(), &destination_info) == 0) {
+    if (S_ISDIR(destination_info.st_mode)) return ErrorFailure(EISDIR);
+    // The same file under another name, for instance through a folder that is a link to the
+    // source's folder. Windows refuses this because the source is open; EBUSY says the same.
+    if (destination_info.st_dev == source_info.st_dev && destination_info.st_ino == source_info.st_ino) {
+      return ErrorFailure(EBUSY);
+    }
+  }
+
+  const std::string folder = FolderOf(destination);
+  std::string temporary = folder + "/." + NameOf(destination) + ".ebrona-XXXXXX";
+  Descriptor to(mkostemp(temporary.data(), O_CLOEXEC));
+  if (to.get() < 0) return ErrorFailure(errno);
+
+  int error = FillTemporary(from.get(), source_info, to);
+  if (error == 0 && rename(temporary.c_str(), destination.c_str()) != 0) error = errno;
+  if (error != 0) {
+    unlink(temporary.c_str());
+    return ErrorFailure(error);
+  }
+
+  // Makes the rename itself durable. The destination has been replaced by now, so a failure here
+  // is not reported as a failed copy: the file is in place and the caller's record stays true.
+  Descriptor folder_fd(open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (folder_fd.get() >= 0) fsync(folder_fd.get());
+  return Status::Ok();
+}
+
+}  // namespace platform::posix

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string>
+
+#include "platform/status.h"
+
+namespace platform::posix {
+
+// Copies the host file `source` to the host path `destination`, replacing an existing file there
+// the way Windows does, but crash-safe: the data goes to a new temporary file in the destination's
+// folder, which gets the source's permission bits and modification time, is flushed to the disk
+// and is then renamed over the destination. On any failure the temporary file is removed and the
+// destination is left exactly as it was. Fails without touching anything when the destination is
+// a folder or the source itself under another name.
+Status CopyFileReplacing(const std::string& source, const std::string& destination);
+
+}  // namespace platform::posix

@@ -1,0 +1,117 @@
+#include "platform/posix/posix_file_system.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cerrno>
+#include <ctime>
+
+#include "platform/posix/error_text.h"
+#include "platform/posix/folder_handle.h"
+#include "platform/posix/file_copy.h"
+#include "platform/posix/name_case.h"
+
+namespace platform::posix {
+namespace {
+
+// The status of the file at `host_path`, opened for reading so that a file that cannot be read
+// fails the same way it would when it is used. O_NONBLOCK keeps a FIFO from stalling the open.
+Result<struct stat> ReadableStatus(const std::string& host_path) {
+  const int fd = open(host_path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) return ErrorFailure(errno);
+  struct stat info;
+  const int result = fstat(fd, &info);
+  const int error = errno;
+  close(fd);
+  if (result != 0) return ErrorFailure(error);
+  return info;
+}
+
+}  // namespace
+
+Result<std::uint64_t> PosixFileSystem::FileLength(const std::string& path) {
+  const Result<std::string> host = drives_.ToHost(path);
+  if (!host.ok()) return host.status();
+  const Result<struct stat> info = ReadableStatus(host.value());
+  if (!info.ok()) return info.status();
+  if (S_ISDIR(info.value().st_mode)) return ErrorFailure(EISDIR);
+  return static_cast<std::uint64_t>(info.value().st_size);
+}
+
+Result<std::string> PosixFileSystem::ModificationDate(const std::string& path) {
+  const Result<std::string> host = drives_.ToHost(path);
+  if (!host.ok()) return host.status();
+  const Result<struct stat> info = ReadableStatus(host.value());
+  if (!info.ok()) return info.status();
+  std::tm local{};
+  if (!localtime_r(&info.value().st_mtim.tv_sec, &local)) return ErrorFailure(errno);
+  char text[16];
+  if (std::strftime(text, sizeof text, "%Y%m%d", &local) != 8) return ErrorFailure(EOVERFLOW);
+  return std::string(text);
+}
+
+Status PosixFileSystem::CopyReplacing(const std::string& source, const std::string& destination) {
+  const Result<std::string> from = drives_.ToHost(source);
+  if (!from.ok()) return from.status();
+  const Result<std::string> to = drives_.ToHost(destination);
+  if (!to.ok()) return to.status();
+  return CopyFileReplacing(from.value(), to.value());
+}
+
+Status PosixFileSystem::MakeFolder(const std::string& path) {
+  const Result<std::string> host = drives_.ToHost(path);
+  if (!host.ok()) return host.status();
+  // Full access for everyone, narrowed by the user's umask as for any new folder.
+  if (mkdir(host.value().c_str(), 0777) != 0) return ErrorFailure(errno);
+  return Status::Ok();
+}
+
+std::vector<std::string> PosixFileSystem::Drives() { return drives_.Drives(); }
+
+Result<std::string> PosixFileSystem::DriveCurrentFolder(const std::string& drive) {
+  char letter = 0;
+  if (drive.size() >= 2 && drive[1] == ':') {
+    letter = drive[0];
+  } else {
+    // No drive named: the drive that holds the process's current folder.
+    const Result<std::string> process_folder = DriveMapping::ProcessFolder();
+    if (!process_folder.ok()) return process_folder.status();
+    letter = drives_.DriveHolding(process_folder.value()).value_or(0);
+  }
+  const std::string* root = drives_.DriveFolder(letter);
+  if (!root) return ErrorFailure(ENOENT);
+  // A drive can be used when its folder can be listed, as the folder chooser does next.
+  FolderHandle dir = OpenFolder(*root);
+  if (!dir) return ErrorFailure(errno);
+
+  const std::string root_text = std::string(1, static_cast<char>(std::tolower(static_cast<unsigned char>(letter)))) + ":\\";
+  const Result<std::string> process_folder = DriveMapping::ProcessFolder();
+  if (!process_folder.ok() || drives_.DriveHolding(process_folder.value()) != root_text[0]) return root_text;
+  return drives_.ToWindows(process_folder.value()).value_or(root_text);
+}
+
+Result<std::vector<std::string>> PosixFileSystem::SubFolders(const std::string& folder) {
+  const Result<std::string> host = drives_.ToHost(folder);
+  if (!host.ok()) return host.status();
+  FolderHandle dir = OpenFolder(host.value());
+  if (!dir) return ErrorFailure(errno);
+  std::vector<std::string> names;
+  errno = 0;
+  while (const dirent* entry = readdir(dir.get())) {
+    const std::string name = entry->d_name;
+    if (name == "." || name == "..") continue;
+    // fstatat without AT_SYMLINK_NOFOLLOW: a link to a folder is listed like the folder.
+    struct stat info;
+    if (fstatat(dirfd(dir.get()), entry->d_name, &info, 0) == 0 && S_ISDIR(info.st_mode)) names.push_back(name);
+    errno = 0;
+  }
+  if (errno != 0) return ErrorFailure(errno);
+  std::sort(names.begin(), names.end(), NameLessIgnoringCase);
+  return names;
+}
+
+}  // namespace platform::posix

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "platform/file_system.h"
+#include "platform/posix/drive_mapping.h"
+
+namespace platform::posix {
+
+// Files and folders on the host, addressed through the drives of a Wine prefix.
+class PosixFileSystem : public FileSystem {
+ public:
+  explicit PosixFileSystem(const DriveMapping& drives) : drives_(drives) {}
+
+  Result<std::uint64_t> FileLength(const std::string& path) override;
+  Result<std::string> ModificationDate(const std::string& path) override;
+  Status CopyReplacing(const std::string& source, const std::string& destination) override;
+  Status MakeFolder(const std::string& path) override;
+  std::vector<std::string> Drives() override;
+  Result<std::string> DriveCurrentFolder(const std::string& drive) override;
+  Result<std::vector<std::string>> SubFolders(const std::string& folder) override;
+
+ private:
+  const DriveMapping& drives_;
+};
+
+}  // namespace platform::posix

@@ -1,0 +1,107 @@
+#include "platform/posix/posix_process_launcher.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cctype>
+#include <cerrno>
+#include <cstdlib>
+
+#include "platform/posix/detached_spawn.h"
+#include "platform/posix/error_text.h"
+
+extern char** environ;
+
+namespace platform::posix {
+namespace {
+
+// Whether the file starts with "MZ", the mark of a Windows executable. Fails when the file
+// cannot be opened or read, which is also why the start would fail.
+Result<bool> IsWindowsProgram(const std::string& host_path) {
+  const int fd = open(host_path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) return ErrorFailure(errno);
+  char mark[2] = {};
+  ssize_t got;
+  while ((got = read(fd, mark, sizeof mark)) < 0 && errno == EINTR) {
+  }
+  const int error = errno;
+  close(fd);
+  if (got < 0) return ErrorFailure(error);
+  return got == 2 && mark[0] == 'M' && mark[1] == 'Z';
+}
+
+// The first executable file named `name` in the folders of PATH, as the shell would find it.
+Result<std::string> FindOnPath(const std::string& name) {
+  const char* path = std::getenv("PATH");
+  std::string folders = path ? path : "";
+  std::size_t start = 0;
+  for (;;) {
+    const std::size_t end = folders.find(':', start);
+    std::string folder = folders.substr(start, end == std::string::npos ? std::string::npos : end - start);
+    if (folder.empty()) folder = ".";  // an empty entry means the current folder
+    const std::string candidate = folder + "/" + name;
+    struct stat info;
+    if (stat(candidate.c_str(), &info) == 0 && S_ISREG(info.st_mode) && access(candidate.c_str(), X_OK) == 0) {
+      return candidate;
+    }
+    if (end == std::string::npos) break;
+    start = end + 1;
+  }
+  return ErrorFailure(ENOENT);
+}
+
+// The environment of this process with `name` set to `value`.
+std::vector<std::string> EnvironmentWith(const std::string& name, const std::string& value) {
+  std::vector<std::string> environment;
+  const std::string prefix = name + "=";
+  for (char** entry = environ; entry && *entry; ++entry) {
+    if (std::string(*entry).compare(0, prefix.size(), prefix) != 0) environment.push_back(*entry);
+  }
+  environment.push_back(prefix + value);
+  return environment;
+}
+
+std::vector<std::string> CurrentEnvironment() {
+  std::vector<std::string> environment;
+  for (char** entry = environ; entry && *entry; ++entry) environment.push_back(*entry);
+  return environment;
+}
+
+bool HasDrive(const std::string& path) {
+  return path.size() >= 3 && std::isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':' &&
+         (path[2] == '\\' || path[2] == '/');
+}
+
+}  // namespace
+
+Status PosixProcessLauncher::StartDetached(const std::string& program, const std::vector<std::string>& arguments) {
+  const Result<std::string> host = drives_.ToHost(program);
+  if (!host.ok()) return host.status();
+  const Result<bool> windows_program = IsWindowsProgram(host.value());
+  if (!windows_program.ok()) return windows_program.status();
+
+  if (!windows_program.value()) {
+    std::vector<std::string> argv{host.value()};
+    argv.insert(argv.end(), arguments.begin(), arguments.end());
+    return SpawnDetached(host.value(), argv, CurrentEnvironment());
+  }
+
+  const Result<std::string> wine = FindOnPath("wine");
+  if (!wine.ok()) return wine.status();
+  // Wine is given the program's full Windows path: as written when it names its drive, else the
+  // drive form of the file found, so that Wine does not search its own program path.
+  std::string windows_path = program;
+  if (!HasDrive(program)) {
+    const std::size_t slash = host.value().rfind('/');
+    const std::optional<std::string> folder = drives_.ToWindows(host.value().substr(0, slash == 0 ? 1 : slash));
+    if (folder) windows_path = (folder->back() == '\\' ? *folder : *folder + "\\") + host.value().substr(slash + 1);
+  }
+  std::vector<std::string> argv{wine.value(), windows_path};
+  argv.insert(argv.end(), arguments.begin(), arguments.end());
+  std::vector<std::string> environment =
+      drives_.Prefix().empty() ? CurrentEnvironment() : EnvironmentWith("WINEPREFIX", drives_.Prefix());
+  return SpawnDetached(wine.value(), argv, environment);
+}
+
+}  // namespace platform::posix
