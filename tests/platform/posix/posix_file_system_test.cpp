@@ -136,6 +136,21 @@ TEST_F(PosixFileSystemTest, CopyIntoAReadOnlyFolderFails) {
   EXPECT_EQ(Snapshot(system32_), before);
 }
 
+TEST_F(PosixFileSystemTest, WhatCannotBeReadFailsWithItsText) {
+  if (geteuid() == 0) GTEST_SKIP() << "permission bits do not stop root from reading";
+  AddDrive("d:", root_ / "locked");
+  PosixFileSystem files(drives_.emplace(DriveMapping::FromEnvironment()));
+  chmod((root_ / "locked").c_str(), 0);
+  chmod(source_.c_str(), 0);
+  chmod(system32_.c_str(), 0311);  // can be entered, not listed
+  EXPECT_EQ(files.FileLength("c:\\ebrona\\comdlg32.ocx").status().text(), std::strerror(EACCES));
+  EXPECT_EQ(files.ModificationDate("c:\\ebrona\\comdlg32.ocx").status().text(), std::strerror(EACCES));
+  EXPECT_EQ(files.DriveCurrentFolder("d:").status().text(), std::strerror(EACCES));
+  EXPECT_EQ(files.SubFolders("c:\\windows\\system32").status().text(), std::strerror(EACCES));
+  chmod(system32_.c_str(), 0755);
+  chmod((root_ / "locked").c_str(), 0755);
+}
+
 TEST_F(PosixFileSystemTest, CopyOntoItselfUnderAnotherSpellingIsRefused) {
   // A backup folder that is the system folder, through a link, and the same file by a second name.
   std::filesystem::create_directory_symlink(system32_, DriveC() / "backup");
