@@ -1,0 +1,104 @@
+#include "platform/win32/gui/basic_controls.h"
+
+#include "platform/win32/gui/wide_text.h"
+
+namespace platform::win32 {
+
+namespace {
+
+// Button captions would take "&" as the mark of an access key; the forms' captions have none.
+std::wstring Literal(const std::string& caption) {
+  std::wstring text;
+  for (wchar_t c : Wide(caption)) {
+    if (c == L'&') text += L'&';
+    text += c;
+  }
+  return text;
+}
+
+void RunHandler(const std::function<void()>& handler) {
+  // A copy, because the handler may replace itself or discard the window that holds it.
+  if (!handler) return;
+  std::function<void()> run = handler;
+  run();
+}
+
+}  // namespace
+
+NativeButton::NativeButton(ControlHost& host, const platform::ControlSpec& spec, int id)
+    : NativeControl(host, spec, id) {
+  // A plain push button, never the default one: Enter acts only on the button with the focus.
+  Create(L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 0, Literal(spec.caption));
+}
+
+void NativeButton::Notify(WORD code) {
+  if (code == BN_CLICKED) RunHandler(on_click_);
+}
+
+void NativeButton::EnterPressed() { RunHandler(on_click_); }
+
+NativeCheckBox::NativeCheckBox(ControlHost& host, const platform::ControlSpec& spec, int id)
+    : NativeControl(host, spec, id) {
+  // Three states so that the program can show 2 (greyed); the user only toggles 0 and 1.
+  Create(L"BUTTON", BS_3STATE | WS_TABSTOP, 0, Literal(spec.caption));
+}
+
+void NativeCheckBox::SetCaption(const std::string& caption) {
+  spec_.caption = caption;
+  SetWindowTextW(Handle(), Literal(caption).c_str());
+}
+
+std::int16_t NativeCheckBox::Value() const {
+  switch (SendMessageW(Handle(), BM_GETCHECK, 0, 0)) {
+    case BST_CHECKED: return 1;
+    case BST_INDETERMINATE: return 2;
+    default: return 0;
+  }
+}
+
+void NativeCheckBox::SetValue(std::int16_t value) {
+  static constexpr WPARAM kStates[] = {BST_UNCHECKED, BST_CHECKED, BST_INDETERMINATE};
+  if (value < 0 || value > 2) return;
+  SendMessageW(Handle(), BM_SETCHECK, kStates[value], 0);
+}
+
+void NativeCheckBox::Notify(WORD code) {
+  if (code == BN_CLICKED) SetValue(Value() == 1 ? 0 : 1);
+}
+
+NativeLabel::NativeLabel(ControlHost& host, const platform::ControlSpec& spec, int id)
+    : NativeControl(host, spec, id) {
+  // SS_LEFT wraps the caption at word boundaries; "&" is shown as it is.
+  Create(L"STATIC", SS_LEFT | SS_NOPREFIX, 0, Wide(spec.caption));
+}
+
+NativeTextBox::NativeTextBox(ControlHost& host, const platform::ControlSpec& spec, int id,
+                             platform::TextBoxStyle style)
+    : NativeControl(host, spec, id) {
+  DWORD window_style = WS_TABSTOP;
+  if (style.multi_line) {
+    // Without a horizontal scroll bar or ES_AUTOHSCROLL long lines wrap at word boundaries;
+    // ES_AUTOVSCROLL lets the caret move below the last visible line. Enter starts a new line,
+    // since no button of the window is its default.
+    window_style |= ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN;
+    if (style.scroll_bars) window_style |= WS_VSCROLL;
+  } else {
+    window_style |= ES_AUTOHSCROLL;
+    if (style.scroll_bars) window_style |= WS_HSCROLL;
+  }
+  Create(L"EDIT", window_style, WS_EX_CLIENTEDGE, Wide(spec.caption));
+  // The whole report fits, however long: lift the typing limit of 32767 characters.
+  SendMessageW(Handle(), EM_SETLIMITTEXT, 0, 0);
+}
+
+std::string NativeTextBox::Text() const {
+  const int length = GetWindowTextLengthW(Handle());
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  const int copied = GetWindowTextW(Handle(), text.data(), length + 1);
+  text.resize(static_cast<std::size_t>(copied));
+  return Utf8(text);
+}
+
+void NativeTextBox::SetText(const std::string& text) { SetWindowTextW(Handle(), Wide(text).c_str()); }
+
+}  // namespace platform::win32

@@ -1,0 +1,87 @@
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "platform/win32/gui/dpi.h"
+#include "platform/win32/gui/native_control.h"
+
+namespace platform::win32 {
+
+class NativeWindowKit;
+
+// A top-level window with a fixed frame, its client area sized in twips, holding plain Win32
+// controls in the order of their tab indices.
+class NativeWindow : public platform::Window, public ControlHost {
+ public:
+  NativeWindow(NativeWindowKit& kit, const platform::WindowSpec& spec);
+  ~NativeWindow() override;
+
+  // The window's frame: a caption with the system menu and the minimise box, no sizing border.
+  static constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+
+  float Left() const override;
+  float Top() const override;
+  float Width() const override;
+  float Height() const override;
+  void SetLeft(float twips) override;
+  void SetTop(float twips) override;
+  std::string Caption() const override;
+
+  platform::Button& AddButton(const platform::ControlSpec& spec) override;
+  platform::CheckBox& AddCheckBox(const platform::ControlSpec& spec) override;
+  platform::Label& AddLabel(const platform::ControlSpec& spec) override;
+  platform::TextBox& AddTextBox(const platform::ControlSpec& spec, platform::TextBoxStyle style) override;
+  platform::DriveList& AddDriveList(const platform::ControlSpec& spec) override;
+  platform::DirectoryList& AddDirectoryList(const platform::ControlSpec& spec) override;
+
+  void Show() override;
+  void ShowModal() override;
+  void Hide() override;
+  bool IsVisible() const override;
+  void OnCloseRequest(std::function<void()> handler) override { on_close_ = std::move(handler); }
+
+  // ControlHost
+  HWND Handle() const override { return handle_; }
+  UINT Dpi() const override { return dpi_; }
+  HFONT FontFor(const platform::Font& font) override;
+
+  // The window procedure of the kit's window class.
+  static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+
+ private:
+  LRESULT Respond(UINT message, WPARAM wparam, LPARAM lparam);
+
+  template <class Control, class... Extra>
+  Control& Add(const platform::ControlSpec& spec, Extra&&... extra);
+  // Puts the child windows in tab-index order, which is the order Tab walks.
+  void SortTabOrder();
+  void FocusFirst();
+  // Sets the outer size for the client area of the spec at the window's DPI.
+  void SizeToClientArea();
+  // Gives the windows disabled by ShowModal their input back.
+  void EndModal();
+  ControlCore* ControlOf(HWND child) const;
+  void CloseRequested();
+  void DpiChanged(UINT dpi, const RECT& suggested);
+
+  NativeWindowKit& kit_;
+  platform::WindowSpec spec_;
+  HWND handle_ = nullptr;
+  UINT dpi_;
+  TwipsCoordinate left_;
+  TwipsCoordinate top_;
+  std::vector<std::unique_ptr<ControlCore>> controls_;  // in tab order
+  std::function<void()> on_close_;
+  HWND focus_when_inactive_ = nullptr;
+  bool modal_ = false;
+  std::vector<HWND> disabled_for_modal_;
+  HWND active_before_modal_ = nullptr;
+  // Cleared when the window goes away, so that a handler that discards it is noticed.
+  std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+};
+
+}  // namespace platform::win32
