@@ -1,0 +1,30 @@
+#include "ui/control_table.h"
+
+namespace ui {
+
+namespace {
+
+platform::Control& Create(platform::Window& window, const ControlRow& row) {
+  switch (row.kind) {
+    case ControlKind::kButton: return window.AddButton(row.spec);
+    case ControlKind::kCheckBox: return window.AddCheckBox(row.spec);
+    case ControlKind::kLabel: return window.AddLabel(row.spec);
+    case ControlKind::kTextBox: return window.AddTextBox(row.spec);
+    case ControlKind::kMultiLineTextBox:
+      return window.AddTextBox(row.spec, platform::TextBoxStyle{.multi_line = true, .scroll_bars = false});
+    case ControlKind::kDriveList: return window.AddDriveList(row.spec);
+    case ControlKind::kDirectoryList: return window.AddDirectoryList(row.spec);
+  }
+  throw std::logic_error("unknown control kind for " + row.spec.name);
+}
+
+}  // namespace
+
+Controls::Controls(platform::Window& window, std::span<const ControlRow> rows) {
+  for (const ControlRow& row : rows) {
+    auto [where, added] = by_name_.emplace(row.spec.name, &Create(window, row));
+    if (!added) throw std::logic_error("control " + where->first + " appears twice in the table");
+  }
+}
+
+}  // namespace ui
