@@ -1,0 +1,22 @@
+# Cross-builds the Windows program with Debian's mingw-w64 (the posix-threads compilers) and runs
+# its tests under Wine. Everything is linked statically, so ebrona-installer.exe needs no DLLs
+# beside it.
+#   cmake -S . -B build-win -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+
+set(mingw_triplet x86_64-w64-mingw32)
+set(CMAKE_C_COMPILER ${mingw_triplet}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${mingw_triplet}-g++-posix)
+set(CMAKE_RC_COMPILER ${mingw_triplet}-windres)
+
+set(CMAKE_FIND_ROOT_PATH /usr/${mingw_triplet})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
+
+# ctest and add_test start the Windows executables through this wrapper.
+set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../scripts/wine-run.sh)

@@ -1,0 +1,18 @@
+#include "platform/system.h"
+#include "platform/win32/win32_clock.h"
+#include "platform/win32/win32_file_system.h"
+#include "platform/win32/win32_process_launcher.h"
+#include "platform/win32/win32_program_end.h"
+
+namespace platform {
+
+System& NativeSystem() {
+  static win32::Win32FileSystem files;
+  static win32::Win32ProcessLauncher processes;
+  static win32::Win32Clock clock;
+  static win32::Win32ProgramEnd end;
+  static System system{files, processes, clock, end};
+  return system;
+}
+
+}  // namespace platform

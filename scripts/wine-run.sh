@@ -1,0 +1,18 @@
+#!/bin/sh
+# Runs a Windows program under Wine, quietly, for ctest and for running the Windows build by hand:
+#   scripts/wine-run.sh build-win/ebrona-installer.exe
+# Without WINEPREFIX the prefix is the "wine-prefix" folder of the build folder that holds the
+# program (the folder with CMakeCache.txt), so the tests never touch ~/.wine.
+set -e
+if [ -z "${WINEPREFIX:-}" ]; then
+  dir=$(cd "$(dirname "$1")" && pwd)
+  while [ "$dir" != / ] && [ ! -f "$dir/CMakeCache.txt" ]; do
+    dir=$(dirname "$dir")
+  done
+  [ "$dir" = / ] && dir=$(cd "$(dirname "$1")" && pwd)
+  export WINEPREFIX="$dir/wine-prefix"
+fi
+export WINEDEBUG=-all
+# No Mono or Gecko installer dialogs when Wine creates the prefix.
+export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
+exec wine "$@"

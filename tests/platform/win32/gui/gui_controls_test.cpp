@@ -1,0 +1,169 @@
+#include <cmath>
+
+#include "platform/win32/gui/dpi.h"
+#include "tests/platform/win32/gui/gui_fixture.h"
+
+namespace {
+
+using platform::win32::TwipsToPixels;
+
+class GuiControlsTest : public GuiTest {
+ protected:
+  void SetUp() override {
+    GuiTest::SetUp();
+    window_ = kit_->NewWindow({.name = "Form2", .caption = "Kontroller", .client_width = 7110, .client_height = 3765});
+  }
+  std::unique_ptr<platform::Window> window_;
+};
+
+TEST_F(GuiControlsTest, ControlsStandWhereTheirTwipsSay) {
+  const platform::ControlSpec specs[] = {
+      {.name = "Command4", .caption = "Bläddra/skapa mapp", .left = 4950, .top = 1860, .width = 1890, .height = 270},
+      {.name = "Text1", .left = 3765, .top = 795, .width = 3060, .height = 285},
+      {.name = "Label3", .caption = "Spara kopior av överskrivna filer i", .left = 2310, .top = 1350,
+       .width = 1290, .height = 675},
+      {.name = "Text0", .left = -15, .top = 2940, .width = 2760, .height = 300},
+  };
+  window_->AddButton(specs[0]);
+  platform::TextBox& text = window_->AddTextBox(specs[1]);
+  window_->AddLabel(specs[2]);
+  window_->AddTextBox(specs[3]);
+
+  const UINT dpi = platform::win32::WindowDpi(HandleOf(*window_));
+  for (const platform::ControlSpec& spec : specs) {
+    SCOPED_TRACE(spec.name);
+    const RECT rect = ClientRectOf(Child(*window_, spec.name));
+    EXPECT_EQ(rect.left, TwipsToPixels(spec.left, dpi));
+    EXPECT_EQ(rect.top, TwipsToPixels(spec.top, dpi));
+    EXPECT_EQ(rect.right, TwipsToPixels(spec.left + spec.width, dpi));
+    EXPECT_EQ(rect.bottom, TwipsToPixels(spec.top + spec.height, dpi));
+  }
+
+  text.SetLeft(3000);
+  text.SetWidth(3075.5f);
+  EXPECT_EQ(text.Left(), 3000);
+  EXPECT_EQ(text.Width(), 3075.5f);
+  EXPECT_EQ(ClientRectOf(Child(*window_, "Text1")).left, TwipsToPixels(3000, dpi));
+}
+
+TEST_F(GuiControlsTest, CheckBoxHoldsThreeValuesAndTheUserTogglesTwo) {
+  platform::CheckBox& box = window_->AddCheckBox({.name = "Check1_1", .left = 210, .top = 645, .width = 2055,
+                                                  .height = 375});
+  box.SetCaption("comdlg32.ocx & co");
+  EXPECT_EQ(box.Caption(), "comdlg32.ocx & co");
+  HWND handle = Child(*window_, "Check1_1");
+  // (value before, value after a click); the user never makes a box greyed.
+  const std::pair<std::int16_t, std::int16_t> clicks[] = {{0, 1}, {1, 0}, {2, 1}};
+  for (auto [before, after] : clicks) {
+    box.SetValue(before);
+    EXPECT_EQ(box.Value(), before);
+    SendMessageW(handle, BM_CLICK, 0, 0);
+    EXPECT_EQ(box.Value(), after);
+  }
+}
+
+TEST_F(GuiControlsTest, ButtonRaisesItsHandlerWhenClickedOrWhenEnterFindsItFocused) {
+  platform::Button& button = window_->AddButton({.name = "Command3", .caption = "Hjälp", .left = 5985,
+                                                 .top = 3210, .width = 945, .height = 375});
+  int clicks = 0;
+  button.OnClick([&] { ++clicks; });
+  EXPECT_EQ(button.Caption(), "Hjälp");
+  HWND handle = Child(*window_, "Command3");
+  EXPECT_EQ(GetWindowLongW(handle, GWL_STYLE) & BS_TYPEMASK, BS_PUSHBUTTON);  // never the default button
+  SendMessageW(handle, BM_CLICK, 0, 0);
+  EXPECT_EQ(clicks, 1);
+
+  window_->Show();
+  button.SetFocus();
+  PostMessageW(handle, WM_KEYDOWN, VK_RETURN, 0);
+  Pump();
+  EXPECT_EQ(clicks, 2);
+}
+
+TEST_F(GuiControlsTest, TextBoxesKeepTheirTextAndTheirStyle) {
+  platform::TextBox& line = window_->AddTextBox({.name = "Text2", .left = 3765, .top = 1470, .width = 3075,
+                                                 .height = 285});
+  platform::TextBox& report = window_->AddTextBox(
+      {.name = "Report", .left = 15, .top = 45, .width = 6525, .height = 3000}, {.multi_line = true});
+
+  line.SetText("c:\\Säkerhetskopior\\");
+  EXPECT_EQ(line.Text(), "c:\\Säkerhetskopior\\");
+  const std::string text = "Rad ett\r\n\tåäö ÅÄÖ\r\n\r\n" + std::string(40000, 'x');
+  report.SetText(text);
+  EXPECT_EQ(report.Text(), text);
+
+  const LONG line_style = GetWindowLongW(Child(*window_, "Text2"), GWL_STYLE);
+  EXPECT_EQ(line_style & ES_MULTILINE, 0);
+  const LONG report_style = GetWindowLongW(Child(*window_, "Report"), GWL_STYLE);
+  EXPECT_NE(report_style & ES_MULTILINE, 0);
+  EXPECT_EQ(report_style & (WS_VSCROLL | WS_HSCROLL | ES_AUTOHSCROLL), 0);  // wraps, no scroll bars
+  EXPECT_EQ(report_style & ES_READONLY, 0);
+}
+
+TEST_F(GuiControlsTest, LabelsAndTextBoxesPaintInTheirColoursAndFonts) {
+  window_->AddLabel({.name = "Label2", .caption = "Installera i", .left = 2325, .top = 870, .width = 1125,
+                     .height = 285, .background = platform::Colour::Rgb(224, 224, 224),
+                     .foreground = platform::Colour::WindowText(),
+                     .font = {.family = "MS Sans Serif", .points = 8.25f, .bold = true}});
+  window_->AddTextBox({.name = "Text1", .left = 3765, .top = 795, .width = 3060, .height = 285,
+                       .background = platform::Colour::Rgb(255, 255, 255)});
+  window_->AddLabel({.name = "Label4", .caption = "Installera", .left = 210, .top = 270, .width = 2115,
+                     .height = 330, .background = platform::Colour::WindowBackground()});
+
+  struct Expected {
+    const char* name;
+    UINT message;
+    COLORREF background;
+  };
+  const Expected expected[] = {{"Label2", WM_CTLCOLORSTATIC, RGB(224, 224, 224)},
+                               {"Text1", WM_CTLCOLOREDIT, RGB(255, 255, 255)},
+                               {"Label4", WM_CTLCOLORSTATIC, GetSysColor(COLOR_WINDOW)}};
+  HDC dc = CreateCompatibleDC(nullptr);
+  for (const Expected& row : expected) {
+    SCOPED_TRACE(row.name);
+    HWND child = Child(*window_, row.name);
+    auto brush = reinterpret_cast<HBRUSH>(SendMessageW(HandleOf(*window_), row.message,
+                                                       reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(child)));
+    LOGBRUSH painted{};
+    ASSERT_TRUE(GetObjectW(brush, sizeof(painted), &painted));
+    EXPECT_EQ(painted.lbColor, row.background);
+    EXPECT_EQ(GetBkColor(dc), row.background);
+    EXPECT_EQ(GetTextColor(dc), GetSysColor(COLOR_WINDOWTEXT));
+  }
+  DeleteDC(dc);
+
+  LOGFONTW bold{};
+  GetObjectW(reinterpret_cast<HFONT>(SendMessageW(Child(*window_, "Label2"), WM_GETFONT, 0, 0)), sizeof(bold), &bold);
+  EXPECT_EQ(bold.lfWeight, FW_BOLD);
+  EXPECT_EQ(bold.lfHeight, -std::lround(8.25 * platform::win32::WindowDpi(HandleOf(*window_)) / 72));
+  LOGFONTW plain{};
+  GetObjectW(reinterpret_cast<HFONT>(SendMessageW(Child(*window_, "Text1"), WM_GETFONT, 0, 0)), sizeof(plain), &plain);
+  EXPECT_NE(plain.lfWeight, FW_BOLD);
+}
+
+TEST_F(GuiControlsTest, TabWalksTheTabIndicesAndTheFirstFocusIsTheLowest) {
+  // Made in the designer's order, tab indices out of order; labels take no focus.
+  const std::pair<const char*, int> made[] = {{"Command4", 16}, {"Check1_8", 1}, {"Label2", 15},
+                                              {"Command1", 5},  {"Text1", 2},    {"Text2", 0}};
+  for (auto [name, tab] : made) {
+    platform::ControlSpec spec{.name = name, .caption = name, .left = 100, .top = 100.0f * tab, .width = 900,
+                               .height = 90, .tab_index = tab};
+    const std::string kind = name;
+    if (kind.starts_with("Command")) window_->AddButton(spec);
+    if (kind.starts_with("Check")) window_->AddCheckBox(spec);
+    if (kind.starts_with("Label")) window_->AddLabel(spec);
+    if (kind.starts_with("Text")) window_->AddTextBox(spec);
+  }
+  window_->Show();
+  HWND root = HandleOf(*window_);
+  std::vector<std::string> order{platform::win32::ObjectName(GetFocus())};
+  for (int step = 0; step < 5; ++step) {
+    PostMessageW(GetFocus(), WM_KEYDOWN, VK_TAB, 0);
+    Pump();
+    order.push_back(platform::win32::ObjectName(GetFocus()));
+  }
+  EXPECT_EQ(order, (std::vector<std::string>{"Text2", "Check1_8", "Text1", "Command1", "Command4", "Text2"}));
+  EXPECT_EQ(GetNextDlgTabItem(root, Child(*window_, "Text2"), TRUE), Child(*window_, "Command4"));
+}
+
+}  // namespace

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "platform/win32/gui/message_loop.h"
+#include "platform/win32/gui/native_window.h"
+#include "platform/win32/gui/object_names.h"
+#include "platform/window_kit.h"
+#include "tests/support/fake_system.h"
+
+// The real Win32 window kit over the in-memory file system, with the means to reach its windows'
+// controls by name and to act inside a modal loop.
+class GuiTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::string error;
+    kit_ = platform::NewNativeWindowKit(files_, error);
+    ASSERT_NE(kit_, nullptr) << error;
+  }
+
+  static HWND HandleOf(const platform::Window& window) {
+    return dynamic_cast<const platform::win32::NativeWindow&>(window).Handle();
+  }
+  static HWND Child(const platform::Window& window, const std::string& name) {
+    HWND child = platform::win32::FindChildByName(HandleOf(window), name);
+    EXPECT_NE(child, nullptr) << "no control " << name;
+    return child;
+  }
+  // The child's rectangle in the client coordinates of its window.
+  static RECT ClientRectOf(HWND child) {
+    RECT rect;
+    GetWindowRect(child, &rect);
+    MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+  }
+  // Runs `action` from the message loop that is running next, such as a modal one.
+  static void RunSoon(std::function<void()> action);
+  // Hands on every waiting message, as the kit's loops do.
+  static void Pump() { platform::win32::DispatchPending(); }
+
+  fake::FakeFileSystem files_;
+  std::unique_ptr<platform::WindowKit> kit_;
+};
+
+inline void GuiTest::RunSoon(std::function<void()> action) {
+  static std::function<void()> pending;
+  pending = std::move(action);
+  SetTimer(nullptr, 0, 0, [](HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    std::function<void()> run = std::move(pending);
+    run();
+  });
+}
