@@ -1,0 +1,65 @@
+#include "platform/qt/qt_look.h"
+
+#include <QApplication>
+#include <QFont>
+#include <QPalette>
+#include <QWidget>
+
+#include "platform/qt/qt_text.h"
+
+namespace platform::qt {
+
+std::optional<QColor> ToQColor(const Colour& colour) {
+  switch (colour.kind) {
+    case Colour::Kind::kDefault:
+      return std::nullopt;
+    case Colour::Kind::kRgb:
+      return QColor(colour.red, colour.green, colour.blue);
+    case Colour::Kind::kWindowBackground:
+      // The background of a window's working area (the white behind text), not the dialog face.
+      return QApplication::palette().color(QPalette::Base);
+    case Colour::Kind::kWindowText:
+      return QApplication::palette().color(QPalette::Text);
+  }
+  return std::nullopt;
+}
+
+namespace {
+
+void ApplyColours(QWidget& widget, const ControlSpec& spec) {
+  const std::optional<QColor> background = ToQColor(spec.background);
+  const std::optional<QColor> foreground = ToQColor(spec.foreground);
+  if (!background && !foreground) return;
+  QPalette palette = widget.palette();
+  if (background) {
+    // Window for labels and check boxes, Base for text boxes and lists, Button for buttons.
+    for (QPalette::ColorRole role : {QPalette::Window, QPalette::Base, QPalette::Button}) palette.setColor(role, *background);
+    widget.setAutoFillBackground(true);
+  }
+  if (foreground) {
+    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) palette.setColor(role, *foreground);
+  }
+  widget.setPalette(palette);
+}
+
+void ApplyFont(QWidget& widget, const Font& request) {
+  if (request.family.empty() && request.points <= 0 && !request.bold) return;
+  QFont font = widget.font();
+  if (!request.family.empty()) {
+    font.setFamily(ToQt(request.family));
+    // A family the system does not have is matched to its nearest sans-serif font.
+    font.setStyleHint(QFont::SansSerif);
+  }
+  if (request.points > 0) font.setPointSizeF(request.points);
+  if (request.bold) font.setBold(true);
+  widget.setFont(font);
+}
+
+}  // namespace
+
+void ApplyLook(QWidget& widget, const ControlSpec& spec) {
+  ApplyColours(widget, spec);
+  ApplyFont(widget, spec.font);
+}
+
+}  // namespace platform::qt
