@@ -34,7 +34,8 @@ Result<bool> IsWindowsProgram(const std::string& host_path) {
 // The first executable file named `name` in the folders of PATH, as the shell would find it.
 Result<std::string> FindOnPath(const std::string& name) {
   const char* path = std::getenv("PATH");
-  std::string folders = path ? path : "";
+  // Without PATH, the folders the C library's exec functions search by default.
+  const std::string folders = path ? path : "/bin:/usr/bin";
   std::size_t start = 0;
   for (;;) {
     const std::size_t end = folders.find(':', start);

@@ -126,18 +126,8 @@ TEST_F(PosixFileSystemTest, FailedCopyLeavesTheDestinationAsItWas) {
   }
 }
 
-TEST_F(PosixFileSystemTest, CopyIntoAReadOnlyFolderFails) {
-  if (geteuid() == 0) GTEST_SKIP() << "permission bits do not stop root from writing";
-  chmod(system32_.c_str(), 0555);
-  const auto before = Snapshot(system32_);
-  const platform::Status status = files_->CopyReplacing("c:\\ebrona\\comdlg32.ocx", "c:\\windows\\system32\\comdlg32.ocx");
-  chmod(system32_.c_str(), 0755);
-  EXPECT_EQ(status.text(), std::strerror(EACCES));
-  EXPECT_EQ(Snapshot(system32_), before);
-}
-
-TEST_F(PosixFileSystemTest, WhatCannotBeReadFailsWithItsText) {
-  if (geteuid() == 0) GTEST_SKIP() << "permission bits do not stop root from reading";
+TEST_F(PosixFileSystemTest, WhatCannotBeReadOrWrittenFailsWithItsText) {
+  if (geteuid() == 0) GTEST_SKIP() << "permission bits do not stop root from reading or writing";
   AddDrive("d:", root_ / "locked");
   PosixFileSystem files(drives_.emplace(DriveMapping::FromEnvironment()));
   chmod((root_ / "locked").c_str(), 0);
@@ -147,6 +137,12 @@ TEST_F(PosixFileSystemTest, WhatCannotBeReadFailsWithItsText) {
   EXPECT_EQ(files.ModificationDate("c:\\ebrona\\comdlg32.ocx").status().text(), std::strerror(EACCES));
   EXPECT_EQ(files.DriveCurrentFolder("d:").status().text(), std::strerror(EACCES));
   EXPECT_EQ(files.SubFolders("c:\\windows\\system32").status().text(), std::strerror(EACCES));
+  chmod(system32_.c_str(), 0555);  // read-only: the copy cannot make its temporary file
+  const auto before = Snapshot(system32_);
+  chmod(source_.c_str(), 0644);
+  EXPECT_EQ(files.CopyReplacing("c:\\ebrona\\comdlg32.ocx", "c:\\windows\\system32\\comdlg32.ocx").text(),
+            std::strerror(EACCES));
+  EXPECT_EQ(Snapshot(system32_), before);
   chmod(system32_.c_str(), 0755);
   chmod((root_ / "locked").c_str(), 0755);
 }
