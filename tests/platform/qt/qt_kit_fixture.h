@@ -25,14 +25,20 @@ inline platform::ControlSpec Spec(const char* name, const char* caption, float l
   return spec;
 }
 
-// A window kit on Qt's offscreen platform over an in-memory file system. The first kit of the run
-// makes the application object and keeps it to the end; each test then gets a kit of its own.
+// The first kit of the run: it makes the application object, which lives until the end of
+// the tests (not beyond: Qt cannot be torn down after main returns). Made by the first test that
+// needs it, so that a test can still see a process without one.
+std::unique_ptr<platform::WindowKit>& ApplicationKit();
+
+// A window kit on Qt's offscreen platform over an in-memory file system, one for each test.
 class QtKitTest : public ::testing::Test {
  protected:
   QtKitTest() {
-    static fake::FakeFileSystem first_files;
-    static std::string first_error;
-    static std::unique_ptr<platform::WindowKit> first = platform::NewNativeWindowKit(first_files, first_error);
+    if (!ApplicationKit()) {
+      static fake::FakeFileSystem first_files;
+      std::string first_error;
+      ApplicationKit() = platform::NewNativeWindowKit(first_files, first_error);
+    }
     std::string error;
     kit_ = platform::NewNativeWindowKit(files_, error);
   }
