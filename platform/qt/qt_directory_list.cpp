@@ -47,6 +47,8 @@ QtDirectoryList::QtDirectoryList(QWidget& parent, const ControlSpec& spec, FileS
   tree_.setExpandsOnDoubleClick(false);
   tree_.setIndentation(tree_.fontMetrics().averageCharWidth() * 2);
   tree_.setUniformRowHeights(true);
+  // Indentation alone shows the levels; every level is open, so no branch arrows.
+  tree_.setStyleSheet(QStringLiteral("QTreeView::branch { image: none; border-image: none; }"));
   Keep(QObject::connect(&tree_, &QTreeWidget::itemActivated, &tree_,
                         [this](QTreeWidgetItem* item, int) { Opened(*item); }));
   const Result<std::string> start = files_.DriveCurrentFolder(start_drive);

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QFontDatabase>
 #include <QPalette>
 #include <QWidget>
 
@@ -42,11 +43,24 @@ void ApplyColours(QWidget& widget, const ControlSpec& spec) {
   widget.setPalette(palette);
 }
 
+// The family to ask for: `family` when the system has it, else the first it has of the sans-serif
+// fonts that share the narrow metrics of the Windows dialog fonts. Texts designed for those fonts
+// fit their boxes in these; the usual Linux default (DejaVu Sans) is wider and would be cut off.
+QString NearestFamily(const QString& family) {
+  if (QFontDatabase::hasFamily(family)) return family;
+  static const char* const kNarrowSans[] = {"Microsoft Sans Serif", "Arial", "Liberation Sans", "Arimo",
+                                            "Nimbus Sans", "Helvetica"};
+  for (const char* candidate : kNarrowSans) {
+    if (QFontDatabase::hasFamily(QString::fromLatin1(candidate))) return QString::fromLatin1(candidate);
+  }
+  return family;  // the style hint then picks a sans-serif font
+}
+
 void ApplyFont(QWidget& widget, const Font& request) {
   if (request.family.empty() && request.points <= 0 && !request.bold) return;
   QFont font = widget.font();
   if (!request.family.empty()) {
-    font.setFamily(ToQt(request.family));
+    font.setFamily(NearestFamily(ToQt(request.family)));
     // A family the system does not have is matched to its nearest sans-serif font.
     font.setStyleHint(QFont::SansSerif);
   }
