@@ -98,13 +98,14 @@ void InstallWithTheKeyboard() {
   // Inside the report window's modal showing: note what it shows, then close it by its title bar.
   QTimer::singleShot(0, [&end] {
     QWidget* report = nullptr;
-    QTest::qWaitFor([&report] { return (report = TopLevel("Form3")) != nullptr; });
-    if (report == nullptr) return;
+    if (!QTest::qWaitFor([&report] { return (report = TopLevel("Form3")) != nullptr; })) return;
     auto* text1 = report->findChild<QPlainTextEdit*>("Text1");
-    QTest::qWaitFor([text1] { return text1 != nullptr && text1->hasFocus(); });
-    const QString text = text1 != nullptr ? text1->toPlainText() : QString();
+    if (text1 == nullptr) return;
+    // The report is whatever it shows; the focus is checked after waiting for it.
+    const bool focused = QTest::qWaitFor([text1] { return text1->hasFocus(); });
+    const QString text = text1->toPlainText();
     const QStringList lines = text.split(QLatin1Char('\n')).filter(QRegularExpression("^comdlg32"));
-    end.seen = report->windowTitle().toStdString() + "; focus " + FocusName().toStdString() + "; " +
+    end.seen = report->windowTitle().toStdString() + "; focus " + (focused ? FocusName().toStdString() : "elsewhere") + "; " +
                (lines.isEmpty() ? std::string("no line for comdlg32.ocx") : lines.first().toStdString());
     report->close();
   });
