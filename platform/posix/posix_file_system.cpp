@@ -47,6 +47,8 @@ Result<std::string> PosixFileSystem::ModificationDate(const std::string& path) {
   if (!host.ok()) return host.status();
   const Result<struct stat> info = ReadableStatus(host.value());
   if (!info.ok()) return info.status();
+  // A folder is not a file: a component or an installed file that turns out to be one fails here.
+  if (S_ISDIR(info.value().st_mode)) return ErrorFailure(EISDIR);
   std::tm local{};
   if (!localtime_r(&info.value().st_mtim.tv_sec, &local)) return ErrorFailure(errno);
   char text[16];
