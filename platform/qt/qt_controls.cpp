@@ -1,6 +1,7 @@
 #include "platform/qt/qt_controls.h"
 
 #include <QCheckBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -11,8 +12,24 @@ namespace platform::qt {
 
 namespace {
 
+// A push button that Enter presses as well as Space while it has the focus, as on Windows, where
+// the focused button is the one Enter acts on.
+class EnterPressedButton : public QPushButton {
+ public:
+  using QPushButton::QPushButton;
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+      click();
+      return;
+    }
+    QPushButton::keyPressEvent(event);
+  }
+};
+
 QPushButton& NewButton(QWidget& parent, const ControlSpec& spec) {
-  auto* button = new QPushButton(ToQt(spec.caption), &parent);
+  auto* button = new EnterPressedButton(ToQt(spec.caption), &parent);
   // No default (Enter) or cancel (Escape) button: a button acts only when clicked or pressed
   // while it has the focus.
   button->setAutoDefault(false);

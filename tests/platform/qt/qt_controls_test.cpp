@@ -1,7 +1,9 @@
+#include <QApplication>
 #include <QCheckBox>
 #include <QFontInfo>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextLayout>
@@ -9,6 +11,26 @@
 #include "tests/platform/qt/qt_kit_fixture.h"
 
 namespace {
+
+TEST_F(QtKitTest, ButtonActsOnClickSpaceOrEnterOnlyWhileItHasTheFocus) {
+  auto window = NewWindow();
+  window->AddTextBox(Spec("Text1", "", 0, 0, 3000, 285, 0));
+  platform::Button& button = window->AddButton(Spec("Command1", "OK", 417, 3390, 855, 360, 1));
+  int clicks = 0;
+  button.OnClick([&] { ++clicks; });
+  window->Show();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&WidgetOf(*window)));
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+  EXPECT_EQ(clicks, 0) << "no default button";
+  EXPECT_TRUE(window->IsVisible()) << "no cancel button";
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  ASSERT_TRUE(button.HasFocus());
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+  QTest::mouseClick(&Find<QPushButton>(*window, "Command1"), Qt::LeftButton);
+  EXPECT_EQ(clicks, 3);
+}
 
 TEST_F(QtKitTest, CheckBoxHoldsThreeValuesAndAClickOnlyTicksOrUnticks) {
   auto window = NewWindow();
