@@ -7,6 +7,7 @@ packages=(
   cmake g++ make pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-qpa-plugins libgl-dev
+  fonts-liberation  # narrow sans-serif with the Windows dialog fonts' metrics: captions fit their boxes
   xvfb xauth
   mingw-w64 g++-mingw-w64-x86-64-posix wine64 wine
 )

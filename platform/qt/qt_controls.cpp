@@ -64,6 +64,9 @@ QWidget& NewTextEditor(QWidget& parent, const ControlSpec& spec, TextBoxStyle st
   editor->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
   editor->setHorizontalScrollBarPolicy(bars);
   editor->setVerticalScrollBarPolicy(bars);
+  // Tab stops every eight average characters, as in the Windows edit control, so TAB-separated
+  // report columns line up the same way there and here.
+  editor->setTabStopDistance(8 * editor->fontMetrics().averageCharWidth());
   // TAB moves on to the next control, so the window can be worked with the keyboard alone.
   editor->setTabChangesFocus(true);
   return *editor;

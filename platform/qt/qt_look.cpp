@@ -71,6 +71,13 @@ void ApplyFont(QWidget& widget, const Font& request) {
 
 }  // namespace
 
+QFont DialogFont() {
+  QFont font(NearestFamily(QStringLiteral("MS Sans Serif")));
+  font.setStyleHint(QFont::SansSerif);
+  font.setPointSizeF(8.0);
+  return font;
+}
+
 void ApplyLook(QWidget& widget, const ControlSpec& spec) {
   ApplyColours(widget, spec);
   ApplyFont(widget, spec.font);

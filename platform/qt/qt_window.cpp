@@ -1,10 +1,12 @@
 #include "platform/qt/qt_window.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QEventLoop>
 #include <QFile>
 #include <QHideEvent>
 #include <QIcon>
+#include <QPointer>
 #include <QWidget>
 #include <algorithm>
 
@@ -132,10 +134,18 @@ void QtWindow::ShowModal() {
   const std::shared_ptr<bool> alive = alive_;
   if (!widget_->isHidden() && !widget_->isModal()) widget_->hide();  // modality is set on a hidden window
   widget_->setWindowModality(Qt::ApplicationModal);
+  // The window that had the keyboard gets it back afterwards, with the focus where it was, so the
+  // user can go on with the keyboard alone.
+  const QPointer<QWidget> previous = QApplication::activeWindow();
+  const QPointer<QWidget> previous_focus = previous ? previous->focusWidget() : nullptr;
   QEventLoop loop;
   widget_->modal_loop = &loop;
   Present();
   if (!widget_->isHidden()) loop.exec(QEventLoop::DialogExec);
+  if (previous && previous != widget_ && previous->isVisible()) {
+    previous->activateWindow();
+    if (previous_focus) previous_focus->setFocus(Qt::ActiveWindowFocusReason);
+  }
   if (!*alive) return;  // destroyed while shown (by a handler of its own)
   widget_->modal_loop = nullptr;
   if (widget_->isHidden()) widget_->setWindowModality(Qt::NonModal);

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <memory>
 
+#include "platform/qt/qt_look.h"
 #include "platform/qt/qt_text.h"
 #include "platform/qt/qt_window.h"
 #include "platform/qt/twips.h"
@@ -44,6 +45,7 @@ std::unique_ptr<QApplication> StartApplication() {
   qInstallMessageHandler(previous);
   start_messages = nullptr;
   for (const QString& message : messages) std::fprintf(stderr, "%s\n", qUtf8Printable(message));
+  QApplication::setFont(platform::qt::DialogFont());
   return application;
 }
 

@@ -94,6 +94,26 @@ TEST_F(QtKitTest, ModalShowingEndsWhenHiddenOrClosed) {
   EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
 
+TEST_F(QtKitTest, AfterAModalShowingTheKeyboardGoesBackWhereItWas) {
+  auto main_window = NewWindow();
+  main_window->AddTextBox(Spec("Text1", "", 3765, 795, 3060, 285, 0));
+  platform::Button& browse = main_window->AddButton(Spec("Command4", "Bläddra", 4950, 1860, 1890, 270, 1));
+  main_window->Show();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&WidgetOf(*main_window)));
+  browse.SetFocus();
+  for (bool by_close_box : {false, true}) {
+    auto chooser = NewWindow(2790, 3870);
+    QTimer::singleShot(0, [&] {
+      if (by_close_box) WidgetOf(*chooser).close();
+      else chooser->Hide();
+    });
+    chooser->ShowModal();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&WidgetOf(*main_window))) << by_close_box;
+    EXPECT_TRUE(browse.HasFocus()) << by_close_box;
+    EXPECT_EQ(QApplication::focusWidget(), &Find<QWidget>(*main_window, "Command4")) << by_close_box;
+  }
+}
+
 TEST_F(QtKitTest, WindowDiscardedByItsOwnCloseHandlerEndsTheModalShowing) {
   auto window = NewWindow();
   QWidget* widget = &WidgetOf(*window);
