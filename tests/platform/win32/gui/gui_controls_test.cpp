@@ -11,18 +11,17 @@ class GuiControlsTest : public GuiTest {
  protected:
   void SetUp() override {
     GuiTest::SetUp();
-    window_ = kit_->NewWindow({.name = "Form2", .caption = "Kontroller", .client_width = 7110, .client_height = 3765});
+    window_ = kit_->NewWindow(WindowSpecOf("Form2", "Kontroller", 7110, 3765));
   }
   std::unique_ptr<platform::Window> window_;
 };
 
 TEST_F(GuiControlsTest, ControlsStandWhereTheirTwipsSay) {
   const platform::ControlSpec specs[] = {
-      {.name = "Command4", .caption = "Bläddra/skapa mapp", .left = 4950, .top = 1860, .width = 1890, .height = 270},
-      {.name = "Text1", .left = 3765, .top = 795, .width = 3060, .height = 285},
-      {.name = "Label3", .caption = "Spara kopior av överskrivna filer i", .left = 2310, .top = 1350,
-       .width = 1290, .height = 675},
-      {.name = "Text0", .left = -15, .top = 2940, .width = 2760, .height = 300},
+      Spec("Command4", "Bläddra/skapa mapp", 4950, 1860, 1890, 270),
+      Spec("Text1", "", 3765, 795, 3060, 285),
+      Spec("Label3", "Spara kopior av överskrivna filer i", 2310, 1350, 1290, 675),
+      Spec("Text0", "", -15, 2940, 2760, 300),
   };
   window_->AddButton(specs[0]);
   platform::TextBox& text = window_->AddTextBox(specs[1]);
@@ -47,8 +46,7 @@ TEST_F(GuiControlsTest, ControlsStandWhereTheirTwipsSay) {
 }
 
 TEST_F(GuiControlsTest, CheckBoxHoldsThreeValuesAndTheUserTogglesTwo) {
-  platform::CheckBox& box = window_->AddCheckBox({.name = "Check1_1", .left = 210, .top = 645, .width = 2055,
-                                                  .height = 375});
+  platform::CheckBox& box = window_->AddCheckBox(Spec("Check1_1", "", 210, 645, 2055, 375));
   box.SetCaption("comdlg32.ocx & co");
   EXPECT_EQ(box.Caption(), "comdlg32.ocx & co");
   HWND handle = Child(*window_, "Check1_1");
@@ -63,8 +61,7 @@ TEST_F(GuiControlsTest, CheckBoxHoldsThreeValuesAndTheUserTogglesTwo) {
 }
 
 TEST_F(GuiControlsTest, ButtonRaisesItsHandlerWhenClickedOrWhenEnterFindsItFocused) {
-  platform::Button& button = window_->AddButton({.name = "Command3", .caption = "Hjälp", .left = 5985,
-                                                 .top = 3210, .width = 945, .height = 375});
+  platform::Button& button = window_->AddButton(Spec("Command3", "Hjälp", 5985, 3210, 945, 375));
   int clicks = 0;
   button.OnClick([&] { ++clicks; });
   EXPECT_EQ(button.Caption(), "Hjälp");
@@ -81,14 +78,15 @@ TEST_F(GuiControlsTest, ButtonRaisesItsHandlerWhenClickedOrWhenEnterFindsItFocus
 }
 
 TEST_F(GuiControlsTest, TextBoxesKeepTheirTextAndTheirStyle) {
-  platform::TextBox& line = window_->AddTextBox({.name = "Text2", .left = 3765, .top = 1470, .width = 3075,
-                                                 .height = 285});
+  platform::TextBox& line = window_->AddTextBox(Spec("Text2", "", 3765, 1470, 3075, 285));
   platform::TextBox& report = window_->AddTextBox(
-      {.name = "Report", .left = 15, .top = 45, .width = 6525, .height = 3000}, {.multi_line = true});
+      Spec("Report", "", 15, 45, 6525, 3000), platform::TextBoxStyle{true, false});
 
   line.SetText("c:\\Säkerhetskopior\\");
   EXPECT_EQ(line.Text(), "c:\\Säkerhetskopior\\");
-  const std::string text = "Rad ett\r\n\tåäö ÅÄÖ\r\n\r\n" + std::string(40000, 'x');
+  // Longer than an edit control takes from typing by default (32767 characters).
+  std::string text = "Rad ett\r\n\tåäö ÅÄÖ\r\n\r\n";
+  while (text.size() < 40000) text += "comdlg32.ocx\t20240105\tinstallerad\r\n";
   report.SetText(text);
   EXPECT_EQ(report.Text(), text);
 
@@ -101,14 +99,17 @@ TEST_F(GuiControlsTest, TextBoxesKeepTheirTextAndTheirStyle) {
 }
 
 TEST_F(GuiControlsTest, LabelsAndTextBoxesPaintInTheirColoursAndFonts) {
-  window_->AddLabel({.name = "Label2", .caption = "Installera i", .left = 2325, .top = 870, .width = 1125,
-                     .height = 285, .background = platform::Colour::Rgb(224, 224, 224),
-                     .foreground = platform::Colour::WindowText(),
-                     .font = {.family = "MS Sans Serif", .points = 8.25f, .bold = true}});
-  window_->AddTextBox({.name = "Text1", .left = 3765, .top = 795, .width = 3060, .height = 285,
-                       .background = platform::Colour::Rgb(255, 255, 255)});
-  window_->AddLabel({.name = "Label4", .caption = "Installera", .left = 210, .top = 270, .width = 2115,
-                     .height = 330, .background = platform::Colour::WindowBackground()});
+  platform::ControlSpec label2 = Spec("Label2", "Installera i", 2325, 870, 1125, 285);
+  label2.background = platform::Colour::Rgb(224, 224, 224);
+  label2.foreground = platform::Colour::WindowText();
+  label2.font = platform::Font{"MS Sans Serif", 8.25f, true};
+  window_->AddLabel(label2);
+  platform::ControlSpec text1 = Spec("Text1", "", 3765, 795, 3060, 285);
+  text1.background = platform::Colour::Rgb(255, 255, 255);
+  window_->AddTextBox(text1);
+  platform::ControlSpec label4 = Spec("Label4", "Installera", 210, 270, 2115, 330);
+  label4.background = platform::Colour::WindowBackground();
+  window_->AddLabel(label4);
 
   struct Expected {
     const char* name;
@@ -146,8 +147,7 @@ TEST_F(GuiControlsTest, TabWalksTheTabIndicesAndTheFirstFocusIsTheLowest) {
   const std::pair<const char*, int> made[] = {{"Command4", 16}, {"Check1_8", 1}, {"Label2", 15},
                                               {"Command1", 5},  {"Text1", 2},    {"Text2", 0}};
   for (auto [name, tab] : made) {
-    platform::ControlSpec spec{.name = name, .caption = name, .left = 100, .top = 100.0f * tab, .width = 900,
-                               .height = 90, .tab_index = tab};
+    const platform::ControlSpec spec = Spec(name, name, 100, 100.0f * tab, 900, 90, tab);
     const std::string kind = name;
     if (kind.starts_with("Command")) window_->AddButton(spec);
     if (kind.starts_with("Check")) window_->AddCheckBox(spec);

@@ -11,8 +11,7 @@ class GuiFolderListsTest : public GuiTest {
     files_.AddFolder("d:\\data");
     files_.AddDrive("e:");
     GuiTest::SetUp();
-    window_ = kit_->NewWindow({.name = "Form4", .caption = "Välj/skapa mapp", .client_width = 2790,
-                               .client_height = 3870});
+    window_ = kit_->NewWindow(WindowSpecOf("Form4", "Välj/skapa mapp", 2790, 3870));
   }
 
   std::vector<std::string> Rows() {
@@ -45,7 +44,7 @@ class GuiFolderListsTest : public GuiTest {
 };
 
 TEST_F(GuiFolderListsTest, DriveListOffersTheDrivesAndRaisesEveryChange) {
-  platform::DriveList& drives = window_->AddDriveList({.name = "Drive1", .width = 2790, .height = 315});
+  platform::DriveList& drives = window_->AddDriveList(Spec("Drive1", "", 0, 0, 2790, 315, 3));
   std::vector<std::string> changes;
   drives.OnChange([&] { changes.push_back(drives.Drive()); });
   EXPECT_EQ(drives.Drive(), "c:");  // the drive of the process's current folder
@@ -67,8 +66,7 @@ TEST_F(GuiFolderListsTest, DriveListOffersTheDrivesAndRaisesEveryChange) {
 }
 
 TEST_F(GuiFolderListsTest, DirectoryListShowsAncestorsThenSubFoldersAndOpensOnlyOnRequest) {
-  platform::DirectoryList& list = window_->AddDirectoryList({.name = "Dir1", .top = 345, .width = 2775,
-                                                             .height = 2115});
+  platform::DirectoryList& list = window_->AddDirectoryList(Spec("Dir1", "", 0, 345, 2775, 2115, 2));
   window_->Show();
   EXPECT_EQ(list.Path(), "c:\\ebrona");
   EXPECT_EQ(Rows(), (std::vector<std::string>{"c:\\", "   ebrona", "      arkiv", "      kopior"}));
@@ -86,7 +84,7 @@ TEST_F(GuiFolderListsTest, DirectoryListShowsAncestorsThenSubFoldersAndOpensOnly
 }
 
 TEST_F(GuiFolderListsTest, SetPathMovesToFoldersAndDrivesAndKeepsTheFolderOnFailure) {
-  platform::DirectoryList& list = window_->AddDirectoryList({.name = "Dir1", .width = 2775, .height = 2115});
+  platform::DirectoryList& list = window_->AddDirectoryList(Spec("Dir1", "", 0, 345, 2775, 2115, 2));
   files_.InjectFailure(fake::Op::kSubFolders, "c:\\ebrona\\arkiv", "Åtkomst nekad.");
   files_.InjectFailure(fake::Op::kDriveCurrentFolder, "e:", "Enheten är inte klar.");
 
@@ -110,7 +108,9 @@ TEST_F(GuiFolderListsTest, SetPathMovesToFoldersAndDrivesAndKeepsTheFolderOnFail
     platform::Status status = list.SetPath(step.path);
     EXPECT_EQ(status.text(), step.failure);
     EXPECT_EQ(list.Path(), step.then);
-    if (!status.ok()) EXPECT_EQ(Rows(), rows_before);
+    if (!status.ok()) {
+      EXPECT_EQ(Rows(), rows_before);
+    }
   }
 }
 
