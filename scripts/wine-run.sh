@@ -15,4 +15,13 @@ fi
 export WINEDEBUG=-all
 # No Mono or Gecko installer dialogs when Wine creates the prefix.
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
-exec wine "$@"
+
+# Wine starts its background processes (services, the desktop window) from whichever program needs
+# them first, and they inherit that program's output. Were that a pipe, its reader (ctest) would
+# wait for them to end, which they never do; a file can be read when the program itself ends.
+output=$(mktemp)
+trap 'rm -f "$output"' EXIT
+status=0
+wine "$@" </dev/null >"$output" 2>&1 || status=$?
+cat "$output"
+exit "$status"

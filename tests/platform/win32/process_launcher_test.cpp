@@ -16,9 +16,14 @@ class Win32ProcessLauncherTest : public TempFolderTest {
   // The lines of the record, once the started recorder has written it: its command line, then
   // its arguments.
   static std::vector<std::wstring> AwaitRecord(const std::wstring& record) {
+    // The recorder renames the finished record into place; until the rename has let go of it,
+    // the file may be there but not yet open to others.
     const ULONGLONG give_up = GetTickCount64() + 60000;
-    while (GetFileAttributesW(record.c_str()) == INVALID_FILE_ATTRIBUTES && GetTickCount64() < give_up) Sleep(10);
-    const std::string bytes = ReadBytes(record);
+    std::string bytes = ReadBytes(record);
+    while (bytes == "<unreadable>" && GetTickCount64() < give_up) {
+      Sleep(10);
+      bytes = ReadBytes(record);
+    }
     const std::wstring text(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / sizeof(wchar_t));
     std::vector<std::wstring> lines;
     for (std::size_t start = 0, end; (end = text.find(L'\n', start)) != std::wstring::npos; start = end + 1) {
@@ -44,7 +49,8 @@ TEST_F(Win32ProcessLauncherTest, EveryArgumentArrivesWholeEvenFromAFolderWithBla
   ASSERT_TRUE(started.ok()) << started.text();
 
   const std::vector<std::wstring> lines = AwaitRecord(record);
-  ASSERT_EQ(lines.size(), arguments.size() + 1) << "no record, or not every argument arrived alone";
+  ASSERT_EQ(lines.size(), arguments.size() + 1) << "no record, or not every argument arrived alone: "
+                                                << ReadBytes(record);
   EXPECT_EQ(lines[0], platform::win32::CommandLine(tool, arguments));
   for (std::size_t i = 0; i < arguments.size(); ++i) EXPECT_EQ(lines[i + 1], arguments[i]) << "argument " << i;
 }

@@ -23,6 +23,7 @@ class TempFolderTest : public ::testing::Test {
 
   static std::string U8(const std::wstring& path);
   static void WriteBytes(const std::wstring& path, const std::string& content);
+  // The file's bytes, or "<unreadable>" when it cannot be opened.
   static std::string ReadBytes(const std::wstring& path);
   static FILETIME LastWrite(const std::wstring& path);
   static void SetLastWrite(const std::wstring& path, WORD year, WORD month, WORD day, WORD hour);
