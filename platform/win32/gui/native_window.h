@@ -85,3 +85,12 @@ class NativeWindow : public platform::Window, public ControlHost {
 };
 
 }  // namespace platform::win32
+
+namespace platform::win32 {
+
+// The window handle behind a window of the kit, for tests and tools.
+inline HWND NativeWindowFor(const platform::Window& window) {
+  return dynamic_cast<const NativeWindow&>(window).Handle();
+}
+
+}  // namespace platform::win32

@@ -50,30 +50,30 @@ class GuiTest : public ::testing::Test {
   }
 
   static HWND HandleOf(const platform::Window& window) {
-    return dynamic_cast<const platform::win32::NativeWindow&>(window).Handle();
+    return platform::win32::NativeWindowFor(window);
   }
   static HWND Child(const platform::Window& window, const std::string& name) {
     HWND child = platform::win32::FindChildByName(HandleOf(window), name);
     EXPECT_NE(child, nullptr) << "no control " << name;
     return child;
   }
-  // The child's rectangle in the client coordinates of its window.
-  static RECT ClientRectOf(HWND child) {
-    RECT rect;
-    GetWindowRect(child, &rect);
-    MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-  }
-  // Runs `action` from the message loop that is running next, such as a modal one.
-  static void RunSoon(std::function<void()> action);
-  // Hands on every waiting message, as the kit's loops do.
-  static void Pump() { platform::win32::DispatchPending(); }
-
   fake::FakeFileSystem files_;
   std::unique_ptr<platform::WindowKit> kit_;
 };
 
-inline void GuiTest::RunSoon(std::function<void()> action) {
+// The child's rectangle in the client coordinates of its window.
+inline RECT ClientRectOf(HWND child) {
+  RECT rect;
+  GetWindowRect(child, &rect);
+  MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&rect), 2);
+  return rect;
+}
+
+// Hands on every waiting message, as the kit's loops do.
+inline void Pump() { platform::win32::DispatchPending(); }
+
+// Runs `action` from the message loop that runs next, such as a modal one.
+inline void RunSoon(std::function<void()> action) {
   static std::function<void()> pending;
   pending = std::move(action);
   SetTimer(nullptr, 0, 0, [](HWND, UINT, UINT_PTR timer, DWORD) {
