@@ -4,74 +4,72 @@
 
 namespace {
 
+namespace fs = std::filesystem;
+using std::chrono::year;
+
 class ReplacingCopyTest : public TempFolderTest {};
 
 TEST_F(ReplacingCopyTest, CopiesDataAndLastWriteTimeIntoAFolderWithSwedishLetters) {
-  const std::wstring folder = SwedishFolder();
+  const std::wstring source = SwedishFolder() + L"källa å.ocx";
+  const std::wstring destination = SwedishFolder() + L"mål ö.ocx";
   // Over 1 MiB, so the data goes through the copy loop more than once.
   std::string content(3 * 1024 * 1024 + 17, '\0');
   for (std::size_t i = 0; i < content.size(); ++i) content[i] = static_cast<char>(i * 7 % 251);
-  WriteBytes(folder + L"källa å.ocx", content);
-  SetLastWrite(folder + L"källa å.ocx", 2001, 2, 3, 12);
+  WriteBytes(source, content);
+  fs::last_write_time(source, Noon(year(2001) / 2 / 3));
 
   for (const bool existing : {false, true}) {
     SCOPED_TRACE(existing ? "over an existing file" : "to a new file");
-    if (existing) WriteBytes(folder + L"mål ö.ocx", "the old file");
-    const platform::Status copied = files_.CopyReplacing(U8(folder + L"källa å.ocx"), U8(folder + L"mål ö.ocx"));
+    if (existing) WriteBytes(destination, "the old file");
+    const platform::Status copied = files_.CopyReplacing(U8(source), U8(destination));
     ASSERT_TRUE(copied.ok()) << copied.text();
 
-    EXPECT_EQ(ReadBytes(folder + L"mål ö.ocx"), content);
-    const FILETIME source_time = LastWrite(folder + L"källa å.ocx");
-    const FILETIME copy_time = LastWrite(folder + L"mål ö.ocx");
-    EXPECT_EQ(CompareFileTime(&source_time, &copy_time), 0);
-    const platform::Result<std::string> date = files_.ModificationDate(U8(folder + L"mål ö.ocx"));
-    ASSERT_TRUE(date.ok()) << date.status().text();
-    EXPECT_EQ(date.value(), "20010203");
-    EXPECT_EQ(Snapshot(folder).size(), 2u) << "a temporary file was left behind";
+    EXPECT_EQ(ReadBytes(destination), content);
+    EXPECT_EQ(fs::last_write_time(destination), fs::last_write_time(source));
+    const platform::Result<std::string> date = files_.ModificationDate(U8(destination));
+    EXPECT_EQ(date.ok() ? date.value() : date.status().text(), "20010203");
+    EXPECT_EQ(Snapshot(SwedishFolder()).size(), 2u) << "a temporary file was left behind";
   }
 }
 
-struct FailedCopy {
-  const char* what;
-  std::wstring source;       // relative to the test's folder
-  std::wstring destination;  // relative to the test's folder
-  // Arranges the failure; what it returns is kept alive during the copy.
-  std::function<HANDLE(const std::wstring& root)> arrange;
-};
-
 TEST_F(ReplacingCopyTest, AFailedCopyChangesNothingAndLeavesNoTemporaryFile) {
-  const auto nothing = [](const std::wstring&) { return INVALID_HANDLE_VALUE; };
-  const FailedCopy cases[] = {
+  const std::wstring existing = Root() + L"mål\\komp.ocx";
+  // Each case arranges its failure; a handle it returns stays open during the copy.
+  const auto nothing = [&] { return INVALID_HANDLE_VALUE; };
+  const struct {
+    const char* what;
+    std::wstring source, destination;  // relative to the test's folder
+    std::function<HANDLE()> arrange;
+  } cases[] = {
       {"missing source", L"saknas.ocx", L"mål\\komp.ocx", nothing},
       {"missing destination folder", L"komp.ocx", L"saknas\\komp.ocx", nothing},
       {"destination is a folder", L"komp.ocx", L"mål\\mapp", nothing},
       {"destination open without delete sharing", L"komp.ocx", L"mål\\komp.ocx",
-       [](const std::wstring& root) {
-         return CreateFileW((root + L"mål\\komp.ocx").c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+       [&] {
+         return CreateFileW(existing.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
        }},
       {"read-only destination", L"komp.ocx", L"mål\\komp.ocx",
-       [](const std::wstring& root) {
-         SetFileAttributesW((root + L"mål\\komp.ocx").c_str(), FILE_ATTRIBUTE_READONLY);
+       [&] {
+         SetFileAttributesW(existing.c_str(), FILE_ATTRIBUTE_READONLY);
          return INVALID_HANDLE_VALUE;
        }},
   };
-  for (const FailedCopy& c : cases) {
+  WriteBytes(Root() + L"komp.ocx", "new");
+  fs::create_directories(Root() + L"mål\\mapp");
+  WriteBytes(existing, "old");
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
-    WriteBytes(Root() + L"komp.ocx", "new");
-    CreateDirectoryW((Root() + L"mål").c_str(), nullptr);
-    CreateDirectoryW((Root() + L"mål\\mapp").c_str(), nullptr);
-    WriteBytes(Root() + L"mål\\komp.ocx", "old");
-    const HANDLE held = c.arrange(Root());
+    const HANDLE held = c.arrange();
     const auto before = Snapshot(Root());
 
     const platform::Status copied = files_.CopyReplacing(U8(Root() + c.source), U8(Root() + c.destination));
     if (held != INVALID_HANDLE_VALUE) CloseHandle(held);
+    SetFileAttributesW(existing.c_str(), FILE_ATTRIBUTE_NORMAL);
 
     EXPECT_FALSE(copied.ok());
     EXPECT_FALSE(copied.text().empty());
     EXPECT_EQ(Snapshot(Root()), before);
-    SetFileAttributesW((Root() + L"mål\\komp.ocx").c_str(), FILE_ATTRIBUTE_NORMAL);
   }
 }
 
