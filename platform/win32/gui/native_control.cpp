@@ -28,7 +28,10 @@ ControlCore::~ControlCore() {
 }
 
 void ControlCore::Create(const wchar_t* window_class, DWORD style, DWORD ex_style, const std::wstring& text) {
-  handle_ = CreateWindowExW(ex_style, window_class, text.c_str(), style | WS_CHILD | WS_VISIBLE, 0, 0, 0, 0,
+  // WS_CLIPSIBLINGS: where controls overlap (a label over a text box), the one earlier in the tab
+  // order stays on top when the other repaints.
+  handle_ = CreateWindowExW(ex_style, window_class, text.c_str(), style | WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS,
+                            0, 0, 0, 0,
                             host_.Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_)),
                             GetModuleHandleW(nullptr), nullptr);
   SetObjectName(handle_, spec_.name);
