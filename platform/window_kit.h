@@ -139,12 +139,12 @@ class Window {
   virtual std::string Caption() const = 0;
 
   // The controls, created in the order of the calls; owned by the window.
-  virtual Button& AddButton(const ControlSpec& spec) = 0;
-  virtual CheckBox& AddCheckBox(const ControlSpec& spec) = 0;
-  virtual Label& AddLabel(const ControlSpec& spec) = 0;
-  virtual TextBox& AddTextBox(const ControlSpec& spec, TextBoxStyle style = {}) = 0;
-  virtual DriveList& AddDriveList(const ControlSpec& spec) = 0;
-  virtual DirectoryList& AddDirectoryList(const ControlSpec& spec) = 0;
+  virtual Button& AddButton(const ControlSpec& design) = 0;
+  virtual CheckBox& AddCheckBox(const ControlSpec& design) = 0;
+  virtual Label& AddLabel(const ControlSpec& design) = 0;
+  virtual TextBox& AddTextBox(const ControlSpec& design, TextBoxStyle style = {}) = 0;
+  virtual DriveList& AddDriveList(const ControlSpec& design) = 0;
+  virtual DirectoryList& AddDirectoryList(const ControlSpec& design) = 0;
 
   // Shows the window without blocking; the focus goes to the control with the lowest tab index
   // that can take it.
@@ -167,7 +167,7 @@ class WindowKit {
  public:
   virtual ~WindowKit() = default;
 
-  virtual std::unique_ptr<Window> NewWindow(const WindowSpec& spec) = 0;
+  virtual std::unique_ptr<Window> NewWindow(const WindowSpec& design) = 0;
 
   // The screen's size in twips.
   virtual float ScreenWidth() const = 0;

@@ -6,23 +6,23 @@ namespace {
 
 platform::Control& Create(platform::Window& window, const ControlRow& row) {
   switch (row.kind) {
-    case ControlKind::kButton: return window.AddButton(row.spec);
-    case ControlKind::kCheckBox: return window.AddCheckBox(row.spec);
-    case ControlKind::kLabel: return window.AddLabel(row.spec);
-    case ControlKind::kTextBox: return window.AddTextBox(row.spec);
+    case ControlKind::kButton: return window.AddButton(row.design);
+    case ControlKind::kCheckBox: return window.AddCheckBox(row.design);
+    case ControlKind::kLabel: return window.AddLabel(row.design);
+    case ControlKind::kTextBox: return window.AddTextBox(row.design);
     case ControlKind::kMultiLineTextBox:
-      return window.AddTextBox(row.spec, platform::TextBoxStyle{.multi_line = true, .scroll_bars = false});
-    case ControlKind::kDriveList: return window.AddDriveList(row.spec);
-    case ControlKind::kDirectoryList: return window.AddDirectoryList(row.spec);
+      return window.AddTextBox(row.design, platform::TextBoxStyle{.multi_line = true, .scroll_bars = false});
+    case ControlKind::kDriveList: return window.AddDriveList(row.design);
+    case ControlKind::kDirectoryList: return window.AddDirectoryList(row.design);
   }
-  throw std::logic_error("unknown control kind for " + row.spec.name);
+  throw std::logic_error("unknown control kind for " + row.design.name);
 }
 
 }  // namespace
 
 Controls::Controls(platform::Window& window, std::span<const ControlRow> rows) {
   for (const ControlRow& row : rows) {
-    auto [where, added] = by_name_.emplace(row.spec.name, &Create(window, row));
+    auto [where, added] = by_name_.emplace(row.design.name, &Create(window, row));
     if (!added) throw std::logic_error("control " + where->first + " appears twice in the table");
   }
 }

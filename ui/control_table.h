@@ -22,7 +22,7 @@ struct Look {
 };
 
 // One row of a window's control table.
-inline platform::ControlSpec Spec(std::string name, std::string caption, float left, float top, float width,
+inline platform::ControlSpec Design(std::string name, std::string caption, float left, float top, float width,
                                   float height, int tab_index, const Look& look = {}) {
   return {std::move(name), std::move(caption), left, top, width, height, tab_index,
           look.background, look.foreground, look.font};
@@ -30,7 +30,7 @@ inline platform::ControlSpec Spec(std::string name, std::string caption, float l
 
 struct ControlRow {
   ControlKind kind;
-  platform::ControlSpec spec;
+  platform::ControlSpec design;
 };
 
 // Creates the controls of `rows` on `window`, in row order, and keeps them by name.

@@ -13,7 +13,7 @@ const platform::WindowSpec kForm3{
 
 // kind                  name     caption  left top  width  height  tab
 const ControlRow kControls[] = {
-    {kMultiLineTextBox, Spec("Text1", "",      15,  45,  6525,  4410,   0)},
+    {kMultiLineTextBox, Design("Text1", "",      15,  45,  6525,  4410,   0)},
 };
 
 }  // namespace

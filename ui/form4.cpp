@@ -15,12 +15,12 @@ const platform::WindowSpec kForm4{
 
 // kind              name        caption                            left  top   width height tab
 const ControlRow kControls[] = {
-    {kDriveList,     Spec("Drive1",   "",                                 0,    0,  2790,  315,  3)},
-    {kDirectoryList, Spec("Dir1",     "",                                 0,  345,  2775, 2115,  2)},
-    {kLabel,         Spec("Label1",   "Skapa ny mapp i ovan vald mapp",  30, 2640,  2715,  375,  4)},
-    {kTextBox,       Spec("Text1",    "",                               -15, 2940,  2760,  300,  1)},
-    {kButton,        Spec("Command1", "OK",                             417, 3390,   855,  360,  0)},
-    {kButton,        Spec("Command2", "Avbryt",                        1519, 3390,   855,  360,  5)},
+    {kDriveList,     Design("Drive1",   "",                                 0,    0,  2790,  315,  3)},
+    {kDirectoryList, Design("Dir1",     "",                                 0,  345,  2775, 2115,  2)},
+    {kLabel,         Design("Label1",   "Skapa ny mapp i ovan vald mapp",  30, 2640,  2715,  375,  4)},
+    {kTextBox,       Design("Text1",    "",                               -15, 2940,  2760,  300,  1)},
+    {kButton,        Design("Command1", "OK",                             417, 3390,   855,  360,  0)},
+    {kButton,        Design("Command2", "Avbryt",                        1519, 3390,   855,  360,  5)},
 };
 
 constexpr const char* kNewPathTitle = "Ny sökväg";

@@ -17,11 +17,11 @@ namespace platform::qt {
 template <class Interface>
 class QtControl : public Interface {
  public:
-  QtControl(QWidget& widget, const ControlSpec& spec) : widget_(widget) {
-    widget_.setObjectName(ToQt(spec.name));
-    ApplyLook(widget_, spec);
-    widget_.setGeometry(left_.Set(spec.left, Axis::kHorizontal), top_.Set(spec.top, Axis::kVertical),
-                        width_.Set(spec.width, Axis::kHorizontal), height_.Set(spec.height, Axis::kVertical));
+  QtControl(QWidget& widget, const ControlSpec& design) : widget_(widget) {
+    widget_.setObjectName(ToQt(design.name));
+    ApplyLook(widget_, design);
+    widget_.setGeometry(left_.Set(design.left, Axis::kHorizontal), top_.Set(design.top, Axis::kVertical),
+                        width_.Set(design.width, Axis::kHorizontal), height_.Set(design.height, Axis::kVertical));
     widget_.show();  // shown with its window, also when added to a window already on screen
   }
   ~QtControl() override {

@@ -28,8 +28,8 @@ class EnterPressedButton : public QPushButton {
   }
 };
 
-QPushButton& NewButton(QWidget& parent, const ControlSpec& spec) {
-  auto* button = new EnterPressedButton(ToQt(spec.caption), &parent);
+QPushButton& NewButton(QWidget& parent, const ControlSpec& design) {
+  auto* button = new EnterPressedButton(ToQt(design.caption), &parent);
   // No default (Enter) or cancel (Escape) button: a button acts only when clicked or pressed
   // while it has the focus.
   button->setAutoDefault(false);
@@ -47,18 +47,18 @@ class TickingCheckBox : public QCheckBox {
   void nextCheckState() override { setCheckState(checkState() == Qt::Checked ? Qt::Unchecked : Qt::Checked); }
 };
 
-QLabel& NewLabel(QWidget& parent, const ControlSpec& spec) {
-  auto* label = new QLabel(ToQt(spec.caption), &parent);
+QLabel& NewLabel(QWidget& parent, const ControlSpec& design) {
+  auto* label = new QLabel(ToQt(design.caption), &parent);
   label->setTextFormat(Qt::PlainText);
   label->setWordWrap(true);
   label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   return *label;
 }
 
-QWidget& NewTextEditor(QWidget& parent, const ControlSpec& spec, TextBoxStyle style) {
+QWidget& NewTextEditor(QWidget& parent, const ControlSpec& design, TextBoxStyle style) {
   const Qt::ScrollBarPolicy bars = style.scroll_bars ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff;
-  if (!style.multi_line) return *new QLineEdit(ToQt(spec.caption), &parent);
-  auto* editor = new QPlainTextEdit(ToQtLines(spec.caption), &parent);
+  if (!style.multi_line) return *new QLineEdit(ToQt(design.caption), &parent);
+  auto* editor = new QPlainTextEdit(ToQtLines(design.caption), &parent);
   editor->setLineWrapMode(QPlainTextEdit::WidgetWidth);
   // Long lines break at a blank; a word wider than the box breaks where it must.
   editor->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
@@ -74,8 +74,8 @@ QWidget& NewTextEditor(QWidget& parent, const ControlSpec& spec, TextBoxStyle st
 
 }  // namespace
 
-QtButton::QtButton(QWidget& parent, const ControlSpec& spec)
-    : QtControl(NewButton(parent, spec), spec), button_(static_cast<QPushButton&>(widget())) {
+QtButton::QtButton(QWidget& parent, const ControlSpec& design)
+    : QtControl(NewButton(parent, design), design), button_(static_cast<QPushButton&>(widget())) {
   Keep(QObject::connect(&button_, &QPushButton::clicked, &button_, [this] {
     const std::function<void()> handler = on_click_;  // the handler may replace itself
     if (handler) handler();
@@ -84,8 +84,8 @@ QtButton::QtButton(QWidget& parent, const ControlSpec& spec)
 
 std::string QtButton::Caption() const { return FromQt(button_.text()); }
 
-QtCheckBox::QtCheckBox(QWidget& parent, const ControlSpec& spec)
-    : QtControl(*new TickingCheckBox(ToQt(spec.caption), &parent), spec), box_(static_cast<QCheckBox&>(widget())) {}
+QtCheckBox::QtCheckBox(QWidget& parent, const ControlSpec& design)
+    : QtControl(*new TickingCheckBox(ToQt(design.caption), &parent), design), box_(static_cast<QCheckBox&>(widget())) {}
 
 std::string QtCheckBox::Caption() const { return FromQt(box_.text()); }
 
@@ -120,13 +120,13 @@ void QtCheckBox::SetValue(std::int16_t value) {
   }
 }
 
-QtLabel::QtLabel(QWidget& parent, const ControlSpec& spec)
-    : QtControl(NewLabel(parent, spec), spec), label_(static_cast<QLabel&>(widget())) {}
+QtLabel::QtLabel(QWidget& parent, const ControlSpec& design)
+    : QtControl(NewLabel(parent, design), design), label_(static_cast<QLabel&>(widget())) {}
 
 std::string QtLabel::Caption() const { return FromQt(label_.text()); }
 
-QtTextBox::QtTextBox(QWidget& parent, const ControlSpec& spec, TextBoxStyle style)
-    : QtControl(NewTextEditor(parent, spec, style), spec) {
+QtTextBox::QtTextBox(QWidget& parent, const ControlSpec& design, TextBoxStyle style)
+    : QtControl(NewTextEditor(parent, design, style), design) {
   if (style.multi_line) {
     lines_ = static_cast<QPlainTextEdit*>(&widget());
   } else {

@@ -15,7 +15,7 @@ namespace platform::qt {
 
 class QtButton : public QtControl<Button> {
  public:
-  QtButton(QWidget& parent, const ControlSpec& spec);
+  QtButton(QWidget& parent, const ControlSpec& design);
   std::string Caption() const override;
   void OnClick(std::function<void()> handler) override { on_click_ = std::move(handler); }
 
@@ -26,7 +26,7 @@ class QtButton : public QtControl<Button> {
 
 class QtCheckBox : public QtControl<CheckBox> {
  public:
-  QtCheckBox(QWidget& parent, const ControlSpec& spec);
+  QtCheckBox(QWidget& parent, const ControlSpec& design);
   std::string Caption() const override;
   void SetCaption(const std::string& caption) override;
   std::int16_t Value() const override;
@@ -39,7 +39,7 @@ class QtCheckBox : public QtControl<CheckBox> {
 
 class QtLabel : public QtControl<Label> {
  public:
-  QtLabel(QWidget& parent, const ControlSpec& spec);
+  QtLabel(QWidget& parent, const ControlSpec& design);
   std::string Caption() const override;
 
  private:
@@ -48,7 +48,7 @@ class QtLabel : public QtControl<Label> {
 
 class QtTextBox : public QtControl<TextBox> {
  public:
-  QtTextBox(QWidget& parent, const ControlSpec& spec, TextBoxStyle style);
+  QtTextBox(QWidget& parent, const ControlSpec& design, TextBoxStyle style);
   std::string Text() const override;
   void SetText(const std::string& text) override;
 

@@ -37,9 +37,9 @@ QTreeWidgetItem* NewEntry(QTreeWidgetItem* parent, QTreeWidget& tree, const std:
 
 }  // namespace
 
-QtDirectoryList::QtDirectoryList(QWidget& parent, const ControlSpec& spec, FileSystem& files,
+QtDirectoryList::QtDirectoryList(QWidget& parent, const ControlSpec& design, FileSystem& files,
                                  const std::string& start_drive)
-    : QtControl(*new QTreeWidget(&parent), spec), tree_(static_cast<QTreeWidget&>(widget())), files_(files) {
+    : QtControl(*new QTreeWidget(&parent), design), tree_(static_cast<QTreeWidget&>(widget())), files_(files) {
   tree_.setHeaderHidden(true);
   tree_.setColumnCount(1);
   tree_.setRootIsDecorated(false);

@@ -14,7 +14,7 @@ namespace platform::qt {
 class QtDirectoryList : public QtControl<DirectoryList> {
  public:
   // Starts on the current folder of `start_drive`.
-  QtDirectoryList(QWidget& parent, const ControlSpec& spec, FileSystem& files, const std::string& start_drive);
+  QtDirectoryList(QWidget& parent, const ControlSpec& design, FileSystem& files, const std::string& start_drive);
 
   std::string Path() const override { return path_; }
   Status SetPath(const std::string& path) override;

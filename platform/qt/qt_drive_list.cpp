@@ -30,8 +30,8 @@ std::string StartDrive(FileSystem& files) {
   return drives.empty() ? std::string("c:") : drives.front();
 }
 
-QtDriveList::QtDriveList(QWidget& parent, const ControlSpec& spec, FileSystem& files, const std::string& start_drive)
-    : QtControl(*new QComboBox(&parent), spec), combo_(static_cast<QComboBox&>(widget())) {
+QtDriveList::QtDriveList(QWidget& parent, const ControlSpec& design, FileSystem& files, const std::string& start_drive)
+    : QtControl(*new QComboBox(&parent), design), combo_(static_cast<QComboBox&>(widget())) {
   for (const std::string& drive : files.Drives()) combo_.addItem(ToQt(drive));
   const int start = combo_.findText(ToQt(start_drive));
   combo_.setCurrentIndex(start >= 0 ? start : 0);

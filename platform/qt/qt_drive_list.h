@@ -19,7 +19,7 @@ std::string StartDrive(FileSystem& files);
 // The drives of the file system in a drop-down list, shown as "c:".
 class QtDriveList : public QtControl<DriveList> {
  public:
-  QtDriveList(QWidget& parent, const ControlSpec& spec, FileSystem& files, const std::string& start_drive);
+  QtDriveList(QWidget& parent, const ControlSpec& design, FileSystem& files, const std::string& start_drive);
 
   std::string Drive() const override { return drive_; }
   Status SetDrive(const std::string& path) override;

@@ -27,9 +27,9 @@ std::optional<QColor> ToQColor(const Colour& colour) {
 
 namespace {
 
-void ApplyColours(QWidget& widget, const ControlSpec& spec) {
-  const std::optional<QColor> background = ToQColor(spec.background);
-  const std::optional<QColor> foreground = ToQColor(spec.foreground);
+void ApplyColours(QWidget& widget, const ControlSpec& design) {
+  const std::optional<QColor> background = ToQColor(design.background);
+  const std::optional<QColor> foreground = ToQColor(design.foreground);
   if (!background && !foreground) return;
   QPalette palette = widget.palette();
   if (background) {
@@ -78,9 +78,9 @@ QFont DialogFont() {
   return font;
 }
 
-void ApplyLook(QWidget& widget, const ControlSpec& spec) {
-  ApplyColours(widget, spec);
-  ApplyFont(widget, spec.font);
+void ApplyLook(QWidget& widget, const ControlSpec& design) {
+  ApplyColours(widget, design);
+  ApplyFont(widget, design.font);
 }
 
 }  // namespace platform::qt

@@ -17,7 +17,7 @@ std::optional<QColor> ToQColor(const Colour& colour);
 // narrow sans-serif look-alike, so that captions fit the boxes laid out for it.
 QFont DialogFont();
 
-// Applies the spec's background, foreground and font to `widget`.
-void ApplyLook(QWidget& widget, const ControlSpec& spec);
+// Applies the design's background, foreground and font to `widget`.
+void ApplyLook(QWidget& widget, const ControlSpec& design);
 
 }  // namespace platform::qt

@@ -44,15 +44,15 @@ class WindowWidget : public QWidget {
   }
 };
 
-QtWindow::QtWindow(const WindowSpec& spec, FileSystem& files) : widget_(new WindowWidget), files_(files) {
-  widget_->setObjectName(ToQt(spec.name));
-  widget_->setWindowTitle(ToQt(spec.caption));
+QtWindow::QtWindow(const WindowSpec& design, FileSystem& files) : widget_(new WindowWidget), files_(files) {
+  widget_->setObjectName(ToQt(design.name));
+  widget_->setWindowTitle(ToQt(design.caption));
   // A fixed frame: title bar with system menu and close box, no resizing, no maximising.
   widget_->setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-  widget_->setFixedSize(TwipsToPixels(spec.client_width, Axis::kHorizontal),
-                        TwipsToPixels(spec.client_height, Axis::kVertical));
-  if (spec.application_icon && QFile::exists(kApplicationIcon)) widget_->setWindowIcon(QIcon(kApplicationIcon));
+  widget_->setFixedSize(TwipsToPixels(design.client_width, Axis::kHorizontal),
+                        TwipsToPixels(design.client_height, Axis::kVertical));
+  if (design.application_icon && QFile::exists(kApplicationIcon)) widget_->setWindowIcon(QIcon(kApplicationIcon));
 }
 
 QtWindow::~QtWindow() {
@@ -77,28 +77,28 @@ void QtWindow::SetTop(float twips) { widget_->move(widget_->x(), top_.Set(twips,
 std::string QtWindow::Caption() const { return FromQt(widget_->windowTitle()); }
 
 template <class Kind, class... Arguments>
-Kind& QtWindow::Add(const ControlSpec& spec, Arguments&&... arguments) {
-  auto control = std::make_unique<Kind>(*widget_, spec, std::forward<Arguments>(arguments)...);
+Kind& QtWindow::Add(const ControlSpec& design, Arguments&&... arguments) {
+  auto control = std::make_unique<Kind>(*widget_, design, std::forward<Arguments>(arguments)...);
   Kind& added = *control;
   controls_.push_back(std::move(control));
-  tab_stops_.push_back({spec.tab_index, &added.widget()});
+  tab_stops_.push_back({design.tab_index, &added.widget()});
   ChainTabOrder();
   return added;
 }
 
-Button& QtWindow::AddButton(const ControlSpec& spec) { return Add<QtButton>(spec); }
-CheckBox& QtWindow::AddCheckBox(const ControlSpec& spec) { return Add<QtCheckBox>(spec); }
-Label& QtWindow::AddLabel(const ControlSpec& spec) { return Add<QtLabel>(spec); }
-TextBox& QtWindow::AddTextBox(const ControlSpec& spec, TextBoxStyle style) { return Add<QtTextBox>(spec, style); }
+Button& QtWindow::AddButton(const ControlSpec& design) { return Add<QtButton>(design); }
+CheckBox& QtWindow::AddCheckBox(const ControlSpec& design) { return Add<QtCheckBox>(design); }
+Label& QtWindow::AddLabel(const ControlSpec& design) { return Add<QtLabel>(design); }
+TextBox& QtWindow::AddTextBox(const ControlSpec& design, TextBoxStyle style) { return Add<QtTextBox>(design, style); }
 
-DriveList& QtWindow::AddDriveList(const ControlSpec& spec) {
+DriveList& QtWindow::AddDriveList(const ControlSpec& design) {
   if (start_drive_.empty()) start_drive_ = StartDrive(files_);
-  return Add<QtDriveList>(spec, files_, start_drive_);
+  return Add<QtDriveList>(design, files_, start_drive_);
 }
 
-DirectoryList& QtWindow::AddDirectoryList(const ControlSpec& spec) {
+DirectoryList& QtWindow::AddDirectoryList(const ControlSpec& design) {
   if (start_drive_.empty()) start_drive_ = StartDrive(files_);
-  return Add<QtDirectoryList>(spec, files_, start_drive_);
+  return Add<QtDirectoryList>(design, files_, start_drive_);
 }
 
 std::vector<QtWindow::TabStop> QtWindow::InTabOrder() const {

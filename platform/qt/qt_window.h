@@ -17,7 +17,7 @@ class WindowWidget;
 // that a window may be destroyed by one of its own event handlers (closing it from the title bar).
 class QtWindow : public Window {
  public:
-  QtWindow(const WindowSpec& spec, FileSystem& files);
+  QtWindow(const WindowSpec& design, FileSystem& files);
   ~QtWindow() override;
   QtWindow(const QtWindow&) = delete;
   QtWindow& operator=(const QtWindow&) = delete;
@@ -30,12 +30,12 @@ class QtWindow : public Window {
   void SetTop(float twips) override;
   std::string Caption() const override;
 
-  Button& AddButton(const ControlSpec& spec) override;
-  CheckBox& AddCheckBox(const ControlSpec& spec) override;
-  Label& AddLabel(const ControlSpec& spec) override;
-  TextBox& AddTextBox(const ControlSpec& spec, TextBoxStyle style) override;
-  DriveList& AddDriveList(const ControlSpec& spec) override;
-  DirectoryList& AddDirectoryList(const ControlSpec& spec) override;
+  Button& AddButton(const ControlSpec& design) override;
+  CheckBox& AddCheckBox(const ControlSpec& design) override;
+  Label& AddLabel(const ControlSpec& design) override;
+  TextBox& AddTextBox(const ControlSpec& design, TextBoxStyle style) override;
+  DriveList& AddDriveList(const ControlSpec& design) override;
+  DirectoryList& AddDirectoryList(const ControlSpec& design) override;
 
   void Show() override;
   void ShowModal() override;
@@ -47,7 +47,7 @@ class QtWindow : public Window {
 
  private:
   template <class Kind, class... Arguments>
-  Kind& Add(const ControlSpec& spec, Arguments&&... arguments);
+  Kind& Add(const ControlSpec& design, Arguments&&... arguments);
   struct TabStop {
     int tab_index;
     QWidget* widget;

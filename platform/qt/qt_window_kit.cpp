@@ -61,8 +61,8 @@ class QtWindowKit : public WindowKit {
     if (application_) QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   }
 
-  std::unique_ptr<Window> NewWindow(const WindowSpec& spec) override {
-    return std::make_unique<qt::QtWindow>(spec, files_);
+  std::unique_ptr<Window> NewWindow(const WindowSpec& design) override {
+    return std::make_unique<qt::QtWindow>(design, files_);
   }
 
   float ScreenWidth() const override { return qt::PixelsToTwips(ScreenSize().width(), qt::Axis::kHorizontal); }

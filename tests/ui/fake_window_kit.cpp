@@ -78,7 +78,7 @@ void FakeDirectoryList::Open(const std::string& folder) {
   SetPath(*listed);
 }
 
-FakeWindow::FakeWindow(FakeWindowKit& kit, const platform::WindowSpec& spec) : kit_(kit), spec_(spec) {
+FakeWindow::FakeWindow(FakeWindowKit& kit, const platform::WindowSpec& design) : kit_(kit), spec_(design) {
   kit_.windows_.push_back(this);
 }
 
@@ -92,18 +92,18 @@ T& FakeWindow::Add(Args&&... args) {
   return added;
 }
 
-platform::Button& FakeWindow::AddButton(const platform::ControlSpec& spec) { return Add<FakeButton>(spec); }
-platform::CheckBox& FakeWindow::AddCheckBox(const platform::ControlSpec& spec) { return Add<FakeCheckBox>(spec); }
-platform::Label& FakeWindow::AddLabel(const platform::ControlSpec& spec) { return Add<FakeLabel>(spec); }
-platform::TextBox& FakeWindow::AddTextBox(const platform::ControlSpec& spec, platform::TextBoxStyle style) {
-  return Add<FakeTextBox>(spec, style);
+platform::Button& FakeWindow::AddButton(const platform::ControlSpec& design) { return Add<FakeButton>(design); }
+platform::CheckBox& FakeWindow::AddCheckBox(const platform::ControlSpec& design) { return Add<FakeCheckBox>(design); }
+platform::Label& FakeWindow::AddLabel(const platform::ControlSpec& design) { return Add<FakeLabel>(design); }
+platform::TextBox& FakeWindow::AddTextBox(const platform::ControlSpec& design, platform::TextBoxStyle style) {
+  return Add<FakeTextBox>(design, style);
 }
-platform::DriveList& FakeWindow::AddDriveList(const platform::ControlSpec& spec) {
-  return Add<FakeDriveList>(spec, kit_.files_, kit_.current_drive_);
+platform::DriveList& FakeWindow::AddDriveList(const platform::ControlSpec& design) {
+  return Add<FakeDriveList>(design, kit_.files_, kit_.current_drive_);
 }
-platform::DirectoryList& FakeWindow::AddDirectoryList(const platform::ControlSpec& spec) {
+platform::DirectoryList& FakeWindow::AddDirectoryList(const platform::ControlSpec& design) {
   platform::Result<std::string> start = kit_.files_.DriveCurrentFolder(kit_.current_drive_);
-  return Add<FakeDirectoryList>(spec, kit_.files_, start.ok() ? start.value() : kit_.current_drive_ + "\\");
+  return Add<FakeDirectoryList>(design, kit_.files_, start.ok() ? start.value() : kit_.current_drive_ + "\\");
 }
 
 std::vector<std::string> FakeWindow::TabOrder() const {
@@ -113,9 +113,9 @@ std::vector<std::string> FakeWindow::TabOrder() const {
     if (fake->TakesFocus()) focusable.push_back(fake);
   }
   std::stable_sort(focusable.begin(), focusable.end(),
-                   [](const FakeControl* a, const FakeControl* b) { return a->Spec().tab_index < b->Spec().tab_index; });
+                   [](const FakeControl* a, const FakeControl* b) { return a->Design().tab_index < b->Design().tab_index; });
   std::vector<std::string> names;
-  for (const FakeControl* control : focusable) names.push_back(control->Spec().name);
+  for (const FakeControl* control : focusable) names.push_back(control->Design().name);
   return names;
 }
 
@@ -144,7 +144,7 @@ void FakeWindowKit::WhenModal(const std::string& name, std::function<void(FakeWi
 
 FakeWindow* FakeWindowKit::Window(const std::string& name) const {
   for (FakeWindow* window : windows_) {
-    if (window->Spec().name == name) return window;
+    if (window->Design().name == name) return window;
   }
   return nullptr;
 }
@@ -154,14 +154,14 @@ int FakeWindowKit::Created(const std::string& name) const {
   return found == created_.end() ? 0 : found->second;
 }
 
-std::unique_ptr<platform::Window> FakeWindowKit::NewWindow(const platform::WindowSpec& spec) {
-  ++created_[spec.name];
-  return std::make_unique<FakeWindow>(*this, spec);
+std::unique_ptr<platform::Window> FakeWindowKit::NewWindow(const platform::WindowSpec& design) {
+  ++created_[design.name];
+  return std::make_unique<FakeWindow>(*this, design);
 }
 
 void FakeWindowKit::RunModalScript(FakeWindow& window) {
-  auto script = scripts_.find(window.Spec().name);
-  if (script == scripts_.end()) throw std::logic_error("no script for the modal showing of " + window.Spec().name);
+  auto script = scripts_.find(window.Design().name);
+  if (script == scripts_.end()) throw std::logic_error("no script for the modal showing of " + window.Design().name);
   std::function<void(FakeWindow&)> act = std::move(script->second);
   scripts_.erase(script);
   act(window);

@@ -17,21 +17,21 @@ namespace fake {
 
 class FakeWindow;
 
-// What a test reads of every fake control: its spec as changed since creation (geometry, caption).
+// What a test reads of every fake control: its design as changed since creation (geometry, caption).
 class FakeControl {
  public:
   virtual ~FakeControl() = default;
-  virtual const platform::ControlSpec& Spec() const = 0;
+  virtual const platform::ControlSpec& Design() const = 0;
   virtual bool TakesFocus() const { return true; }
 };
 
-// What every fake control keeps: its spec, geometry and focus.
+// What every fake control keeps: its design, geometry and focus.
 template <class Base>
 class FakeControlBase : public Base, public FakeControl {
  public:
-  FakeControlBase(FakeWindow& window, const platform::ControlSpec& spec) : window_(window), spec_(spec) {}
+  FakeControlBase(FakeWindow& window, const platform::ControlSpec& design) : window_(window), spec_(design) {}
 
-  const platform::ControlSpec& Spec() const override { return spec_; }
+  const platform::ControlSpec& Design() const override { return spec_; }
 
   float Left() const override { return spec_.left; }
   float Top() const override { return spec_.top; }
@@ -82,8 +82,8 @@ class FakeLabel : public FakeControlBase<platform::Label> {
 
 class FakeTextBox : public FakeControlBase<platform::TextBox> {
  public:
-  FakeTextBox(FakeWindow& window, const platform::ControlSpec& spec, platform::TextBoxStyle style)
-      : FakeControlBase(window, spec), style_(style), text_(spec.caption) {}
+  FakeTextBox(FakeWindow& window, const platform::ControlSpec& design, platform::TextBoxStyle style)
+      : FakeControlBase(window, design), style_(style), text_(design.caption) {}
   std::string Text() const override { return text_; }
   void SetText(const std::string& text) override { text_ = text; }
   const platform::TextBoxStyle& Style() const { return style_; }
@@ -96,9 +96,9 @@ class FakeTextBox : public FakeControlBase<platform::TextBox> {
 // Starts on the kit's current drive; changing the drive raises the change handler synchronously.
 class FakeDriveList : public FakeControlBase<platform::DriveList> {
  public:
-  FakeDriveList(FakeWindow& window, const platform::ControlSpec& spec, platform::FileSystem& files,
+  FakeDriveList(FakeWindow& window, const platform::ControlSpec& design, platform::FileSystem& files,
                 std::string drive)
-      : FakeControlBase(window, spec), files_(files), drive_(std::move(drive)) {}
+      : FakeControlBase(window, design), files_(files), drive_(std::move(drive)) {}
   std::string Drive() const override { return drive_; }
   platform::Status SetDrive(const std::string& path) override;
   void OnChange(std::function<void()> handler) override { on_change_ = std::move(handler); }
@@ -114,9 +114,9 @@ class FakeDriveList : public FakeControlBase<platform::DriveList> {
 // Starts on the kit's current drive's current folder.
 class FakeDirectoryList : public FakeControlBase<platform::DirectoryList> {
  public:
-  FakeDirectoryList(FakeWindow& window, const platform::ControlSpec& spec, platform::FileSystem& files,
+  FakeDirectoryList(FakeWindow& window, const platform::ControlSpec& design, platform::FileSystem& files,
                     std::string path)
-      : FakeControlBase(window, spec), files_(files), path_(std::move(path)) {}
+      : FakeControlBase(window, design), files_(files), path_(std::move(path)) {}
   std::string Path() const override { return path_; }
   platform::Status SetPath(const std::string& path) override;
   // The listed folders: the ancestors from the root down to the current folder, then its sub-folders.
@@ -139,10 +139,10 @@ class FakeWindow : public platform::Window {
   static constexpr float kFrameWidth = 90;
   static constexpr float kFrameHeight = 435;
 
-  FakeWindow(FakeWindowKit& kit, const platform::WindowSpec& spec);
+  FakeWindow(FakeWindowKit& kit, const platform::WindowSpec& design);
   ~FakeWindow() override;
 
-  const platform::WindowSpec& Spec() const { return spec_; }
+  const platform::WindowSpec& Design() const { return spec_; }
   bool IsModal() const { return modal_; }
   // The user closes the window from its title bar.
   void CloseFromTitleBar();
@@ -165,12 +165,12 @@ class FakeWindow : public platform::Window {
   void SetTop(float twips) override { top_ = twips; }
   std::string Caption() const override { return spec_.caption; }
 
-  platform::Button& AddButton(const platform::ControlSpec& spec) override;
-  platform::CheckBox& AddCheckBox(const platform::ControlSpec& spec) override;
-  platform::Label& AddLabel(const platform::ControlSpec& spec) override;
-  platform::TextBox& AddTextBox(const platform::ControlSpec& spec, platform::TextBoxStyle style) override;
-  platform::DriveList& AddDriveList(const platform::ControlSpec& spec) override;
-  platform::DirectoryList& AddDirectoryList(const platform::ControlSpec& spec) override;
+  platform::Button& AddButton(const platform::ControlSpec& design) override;
+  platform::CheckBox& AddCheckBox(const platform::ControlSpec& design) override;
+  platform::Label& AddLabel(const platform::ControlSpec& design) override;
+  platform::TextBox& AddTextBox(const platform::ControlSpec& design, platform::TextBoxStyle style) override;
+  platform::DriveList& AddDriveList(const platform::ControlSpec& design) override;
+  platform::DirectoryList& AddDirectoryList(const platform::ControlSpec& design) override;
 
   void Show() override;
   void ShowModal() override;
@@ -217,7 +217,7 @@ class FakeWindowKit : public platform::WindowKit {
   // How many windows called `name` have been created so far.
   int Created(const std::string& name) const;
 
-  std::unique_ptr<platform::Window> NewWindow(const platform::WindowSpec& spec) override;
+  std::unique_ptr<platform::Window> NewWindow(const platform::WindowSpec& design) override;
   float ScreenWidth() const override { return screen_width_; }
   float ScreenHeight() const override { return screen_height_; }
   void ShowMessage(const std::string& prompt, const std::string& title, platform::MessageIcon icon) override {
@@ -253,7 +253,7 @@ template <class T>
 T& FakeWindow::Find(const std::string& name) const {
   for (const auto& control : controls_) {
     auto* typed = dynamic_cast<T*>(control.get());
-    if (typed != nullptr && typed->Spec().name == name) return *typed;
+    if (typed != nullptr && typed->Design().name == name) return *typed;
   }
   throw std::logic_error(spec_.name + " has no control " + name + " of that kind");
 }

@@ -18,7 +18,7 @@ TEST(Form2, LoadStacksCaptionsAndTicksTheBoxesAndProposesTheSystemFolder) {
   ui::Form2& form2 = f.Start();
 
   EXPECT_EQ(f.window->Caption(), "Installera systemfiler för Ebronaprogrammen");
-  EXPECT_TRUE(f.window->Spec().application_icon);
+  EXPECT_TRUE(f.window->Design().application_icon);
   EXPECT_EQ(f.window->Width(), 7110 + FakeWindow::kFrameWidth);
   for (int i = 1; i <= 8; ++i) {
     SCOPED_TRACE(i);
@@ -63,17 +63,17 @@ TEST(Form2, LabelsAreBoldWithTheirDesignedColours) {
   FormFixture f;
   f.Start();
   for (const char* name : {"Label2", "Label3", "Label4"}) {
-    const platform::ControlSpec& spec = f.Control<FakeLabel>(name).Spec();
-    EXPECT_EQ(spec.font.family, "MS Sans Serif") << name;
-    EXPECT_EQ(spec.font.points, 8.25f) << name;
-    EXPECT_TRUE(spec.font.bold) << name;
-    EXPECT_EQ(spec.foreground.kind, platform::Colour::Kind::kWindowText) << name;
+    const platform::ControlSpec& design = f.Control<FakeLabel>(name).Design();
+    EXPECT_EQ(design.font.family, "MS Sans Serif") << name;
+    EXPECT_EQ(design.font.points, 8.25f) << name;
+    EXPECT_TRUE(design.font.bold) << name;
+    EXPECT_EQ(design.foreground.kind, platform::Colour::Kind::kWindowText) << name;
   }
-  const platform::Colour grey = f.Control<FakeLabel>("Label3").Spec().background;
+  const platform::Colour grey = f.Control<FakeLabel>("Label3").Design().background;
   EXPECT_EQ(grey.kind, platform::Colour::Kind::kRgb);
   EXPECT_EQ(grey.red + grey.green + grey.blue, 3 * 224);
-  EXPECT_EQ(f.Control<FakeLabel>("Label4").Spec().background.kind, platform::Colour::Kind::kWindowBackground);
-  EXPECT_EQ(f.Control<FakeTextBox>("Text1").Spec().background.red, 255);
+  EXPECT_EQ(f.Control<FakeLabel>("Label4").Design().background.kind, platform::Colour::Kind::kWindowBackground);
+  EXPECT_EQ(f.Control<FakeTextBox>("Text1").Design().background.red, 255);
   EXPECT_EQ(f.Control<FakeLabel>("Label3").Caption(), "Spara kopior av överskrivna filer i");
 }
 

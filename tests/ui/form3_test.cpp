@@ -39,7 +39,7 @@ TEST(Form3, HoldsTheReportInAMultiLineBoxWithoutScrollBars) {
   auto* window = kit.Window("Form3");
   const auto& text1 = window->Find<fake::FakeTextBox>("Text1");
   EXPECT_EQ(window->Caption(), "Installationsrapport");
-  EXPECT_FALSE(window->Spec().application_icon);
+  EXPECT_FALSE(window->Design().application_icon);
   EXPECT_TRUE(text1.Style().multi_line);
   EXPECT_FALSE(text1.Style().scroll_bars);
   EXPECT_EQ(text1.Text(), "");

@@ -1,6 +1,6 @@
 #include "platform/win32/gui/basic_controls.h"
 
-#include "platform/win32/gui/wide_text.h"
+#include "platform/win32/text_conversion.h"
 
 namespace platform::win32 {
 
@@ -9,7 +9,7 @@ namespace {
 // Button captions would take "&" as the mark of an access key; the forms' captions have none.
 std::wstring Literal(const std::string& caption) {
   std::wstring text;
-  for (wchar_t c : Wide(caption)) {
+  for (wchar_t c : WideFromUtf8(caption)) {
     if (c == L'&') text += L'&';
     text += c;
   }
@@ -25,10 +25,10 @@ void RunHandler(const std::function<void()>& handler) {
 
 }  // namespace
 
-NativeButton::NativeButton(ControlHost& host, const platform::ControlSpec& spec, int id)
-    : NativeControl(host, spec, id) {
+NativeButton::NativeButton(ControlHost& host, const platform::ControlSpec& design, int id)
+    : NativeControl(host, design, id) {
   // A plain push button, never the default one: Enter acts only on the button with the focus.
-  Create(L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 0, Literal(spec.caption));
+  Create(L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 0, Literal(design.caption));
 }
 
 void NativeButton::Notify(WORD code) {
@@ -37,10 +37,10 @@ void NativeButton::Notify(WORD code) {
 
 void NativeButton::EnterPressed() { RunHandler(on_click_); }
 
-NativeCheckBox::NativeCheckBox(ControlHost& host, const platform::ControlSpec& spec, int id)
-    : NativeControl(host, spec, id) {
+NativeCheckBox::NativeCheckBox(ControlHost& host, const platform::ControlSpec& design, int id)
+    : NativeControl(host, design, id) {
   // Three states so that the program can show 2 (greyed); the user only toggles 0 and 1.
-  Create(L"BUTTON", BS_3STATE | WS_TABSTOP, 0, Literal(spec.caption));
+  Create(L"BUTTON", BS_3STATE | WS_TABSTOP, 0, Literal(design.caption));
 }
 
 void NativeCheckBox::SetCaption(const std::string& caption) {
@@ -66,15 +66,15 @@ void NativeCheckBox::Notify(WORD code) {
   if (code == BN_CLICKED) SetValue(Value() == 1 ? 0 : 1);
 }
 
-NativeLabel::NativeLabel(ControlHost& host, const platform::ControlSpec& spec, int id)
-    : NativeControl(host, spec, id) {
+NativeLabel::NativeLabel(ControlHost& host, const platform::ControlSpec& design, int id)
+    : NativeControl(host, design, id) {
   // SS_LEFT wraps the caption at word boundaries; "&" is shown as it is.
-  Create(L"STATIC", SS_LEFT | SS_NOPREFIX, 0, Wide(spec.caption));
+  Create(L"STATIC", SS_LEFT | SS_NOPREFIX, 0, WideFromUtf8(design.caption));
 }
 
-NativeTextBox::NativeTextBox(ControlHost& host, const platform::ControlSpec& spec, int id,
+NativeTextBox::NativeTextBox(ControlHost& host, const platform::ControlSpec& design, int id,
                              platform::TextBoxStyle style)
-    : NativeControl(host, spec, id) {
+    : NativeControl(host, design, id) {
   DWORD window_style = WS_TABSTOP;
   if (style.multi_line) {
     // Without a horizontal scroll bar or ES_AUTOHSCROLL long lines wrap at word boundaries;
@@ -86,7 +86,7 @@ NativeTextBox::NativeTextBox(ControlHost& host, const platform::ControlSpec& spe
     window_style |= ES_AUTOHSCROLL;
     if (style.scroll_bars) window_style |= WS_HSCROLL;
   }
-  Create(L"EDIT", window_style, WS_EX_CLIENTEDGE, Wide(spec.caption));
+  Create(L"EDIT", window_style, WS_EX_CLIENTEDGE, WideFromUtf8(design.caption));
   // The whole report fits, however long: lift the typing limit of 32767 characters.
   SendMessageW(Handle(), EM_SETLIMITTEXT, 0, 0);
 }
@@ -96,9 +96,9 @@ std::string NativeTextBox::Text() const {
   std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
   const int copied = GetWindowTextW(Handle(), text.data(), length + 1);
   text.resize(static_cast<std::size_t>(copied));
-  return Utf8(text);
+  return Utf8FromWide(text);
 }
 
-void NativeTextBox::SetText(const std::string& text) { SetWindowTextW(Handle(), Wide(text).c_str()); }
+void NativeTextBox::SetText(const std::string& text) { SetWindowTextW(Handle(), WideFromUtf8(text).c_str()); }
 
 }  // namespace platform::win32

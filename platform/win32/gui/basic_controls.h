@@ -10,7 +10,7 @@ namespace platform::win32 {
 
 class NativeButton : public NativeControl<platform::Button> {
  public:
-  NativeButton(ControlHost& host, const platform::ControlSpec& spec, int id);
+  NativeButton(ControlHost& host, const platform::ControlSpec& design, int id);
   std::string Caption() const override { return spec_.caption; }
   void OnClick(std::function<void()> handler) override { on_click_ = std::move(handler); }
   void Notify(WORD code) override;
@@ -22,7 +22,7 @@ class NativeButton : public NativeControl<platform::Button> {
 
 class NativeCheckBox : public NativeControl<platform::CheckBox> {
  public:
-  NativeCheckBox(ControlHost& host, const platform::ControlSpec& spec, int id);
+  NativeCheckBox(ControlHost& host, const platform::ControlSpec& design, int id);
   std::string Caption() const override { return spec_.caption; }
   void SetCaption(const std::string& caption) override;
   std::int16_t Value() const override;
@@ -32,13 +32,13 @@ class NativeCheckBox : public NativeControl<platform::CheckBox> {
 
 class NativeLabel : public NativeControl<platform::Label> {
  public:
-  NativeLabel(ControlHost& host, const platform::ControlSpec& spec, int id);
+  NativeLabel(ControlHost& host, const platform::ControlSpec& design, int id);
   std::string Caption() const override { return spec_.caption; }
 };
 
 class NativeTextBox : public NativeControl<platform::TextBox> {
  public:
-  NativeTextBox(ControlHost& host, const platform::ControlSpec& spec, int id, platform::TextBoxStyle style);
+  NativeTextBox(ControlHost& host, const platform::ControlSpec& design, int id, platform::TextBoxStyle style);
   std::string Text() const override;
   void SetText(const std::string& text) override;
 };

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
-#include "platform/win32/gui/wide_text.h"
+#include "platform/win32/text_conversion.h"
 
 namespace platform::win32 {
 
@@ -37,9 +37,9 @@ std::string Join(const std::string& folder, const std::string& name) {
 
 }  // namespace
 
-NativeDirectoryList::NativeDirectoryList(ControlHost& host, const platform::ControlSpec& spec, int id,
+NativeDirectoryList::NativeDirectoryList(ControlHost& host, const platform::ControlSpec& design, int id,
                                          platform::FileSystem& files, const std::string& initial_folder)
-    : NativeControl(host, spec, id), files_(files) {
+    : NativeControl(host, design, id), files_(files) {
   Create(L"LISTBOX", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE, L"");
   if (!initial_folder.empty()) SetPath(initial_folder);
 }
@@ -101,7 +101,7 @@ void NativeDirectoryList::Fill(const std::vector<std::string>& sub_folders) {
   auto add = [this](std::size_t depth, const std::string& name, const std::string& folder) {
     std::wstring row;
     for (std::size_t level = 0; level < depth; ++level) row += kIndent;
-    row += Wide(name);
+    row += WideFromUtf8(name);
     SendMessageW(Handle(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(row.c_str()));
     entries_.push_back(folder);
   };

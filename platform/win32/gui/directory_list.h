@@ -14,7 +14,7 @@ namespace platform::win32 {
 class NativeDirectoryList : public NativeControl<platform::DirectoryList> {
  public:
   // Starts on `initial_folder`; stays empty when that cannot be read.
-  NativeDirectoryList(ControlHost& host, const platform::ControlSpec& spec, int id, platform::FileSystem& files,
+  NativeDirectoryList(ControlHost& host, const platform::ControlSpec& design, int id, platform::FileSystem& files,
                       const std::string& initial_folder);
 
   std::string Path() const override { return path_; }

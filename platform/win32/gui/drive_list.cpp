@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cctype>
 
-#include "platform/win32/gui/system_text.h"
-#include "platform/win32/gui/wide_text.h"
+#include "platform/win32/system_error.h"
+#include "platform/win32/text_conversion.h"
 
 namespace platform::win32 {
 
@@ -21,12 +21,12 @@ constexpr int kVisibleRows = 8;
 
 }  // namespace
 
-NativeDriveList::NativeDriveList(ControlHost& host, const platform::ControlSpec& spec, int id,
+NativeDriveList::NativeDriveList(ControlHost& host, const platform::ControlSpec& design, int id,
                                  std::vector<std::string> drives, const std::string& initial_drive)
-    : NativeControl(host, spec, id), drives_(std::move(drives)) {
+    : NativeControl(host, design, id), drives_(std::move(drives)) {
   Create(L"COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 0, L"");
   for (const std::string& drive : drives_) {
-    SendMessageW(Handle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(drive).c_str()));
+    SendMessageW(Handle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(WideFromUtf8(drive).c_str()));
   }
   auto initial = std::find(drives_.begin(), drives_.end(), DriveOf(initial_drive));
   if (initial == drives_.end()) initial = drives_.begin();
@@ -38,7 +38,7 @@ NativeDriveList::NativeDriveList(ControlHost& host, const platform::ControlSpec&
 
 platform::Status NativeDriveList::SetDrive(const std::string& path) {
   auto found = std::find(drives_.begin(), drives_.end(), DriveOf(path));
-  if (found == drives_.end()) return platform::Status::Failure(SystemText(ERROR_INVALID_DRIVE));
+  if (found == drives_.end()) return platform::Status::Failure(SystemErrorText(ERROR_INVALID_DRIVE));
   const int index = static_cast<int>(found - drives_.begin());
   SendMessageW(Handle(), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
   MakeCurrent(index);

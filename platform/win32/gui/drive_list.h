@@ -12,7 +12,7 @@ namespace platform::win32 {
 class NativeDriveList : public NativeControl<platform::DriveList> {
  public:
   // Starts on `initial_drive` ("c:"), without raising the change handler.
-  NativeDriveList(ControlHost& host, const platform::ControlSpec& spec, int id, std::vector<std::string> drives,
+  NativeDriveList(ControlHost& host, const platform::ControlSpec& design, int id, std::vector<std::string> drives,
                   const std::string& initial_drive);
 
   std::string Drive() const override { return current_; }

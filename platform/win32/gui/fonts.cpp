@@ -4,7 +4,7 @@
 #include <cwchar>
 
 #include "platform/win32/gui/dpi.h"
-#include "platform/win32/gui/wide_text.h"
+#include "platform/win32/text_conversion.h"
 
 namespace platform::win32 {
 
@@ -81,7 +81,7 @@ HFONT FontCache::Get(const platform::Font& font, UINT dpi) {
 
   LOGFONTW description = MessageFont(dpi);
   if (!font.family.empty()) {
-    const std::wstring family = InstalledFamily(Wide(font.family), dpi);
+    const std::wstring family = InstalledFamily(WideFromUtf8(font.family), dpi);
     std::wcsncpy(description.lfFaceName, family.c_str(), LF_FACESIZE - 1);
     description.lfFaceName[LF_FACESIZE - 1] = L'\0';
     description.lfCharSet = DEFAULT_CHARSET;

@@ -19,8 +19,8 @@ COLORREF ColourValue(const platform::Colour& colour) {
 
 }  // namespace
 
-ControlCore::ControlCore(ControlHost& host, const platform::ControlSpec& spec, int id)
-    : host_(host), spec_(spec), id_(id), tab_index_(spec.tab_index) {}
+ControlCore::ControlCore(ControlHost& host, const platform::ControlSpec& design, int id)
+    : host_(host), spec_(design), id_(id), tab_index_(design.tab_index) {}
 
 ControlCore::~ControlCore() {
   if (handle_ != nullptr) DestroyWindow(handle_);

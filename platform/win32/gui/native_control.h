@@ -21,7 +21,7 @@ class ControlHost {
 // truth; pixels are derived from it), its tab index and its colours.
 class ControlCore {
  public:
-  ControlCore(ControlHost& host, const platform::ControlSpec& spec, int id);
+  ControlCore(ControlHost& host, const platform::ControlSpec& design, int id);
   ControlCore(const ControlCore&) = delete;
   ControlCore& operator=(const ControlCore&) = delete;
   virtual ~ControlCore();

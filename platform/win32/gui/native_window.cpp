@@ -8,7 +8,7 @@
 #include "platform/win32/gui/message_loop.h"
 #include "platform/win32/gui/native_window_kit.h"
 #include "platform/win32/gui/object_names.h"
-#include "platform/win32/gui/wide_text.h"
+#include "platform/win32/text_conversion.h"
 
 namespace platform::win32 {
 
@@ -38,14 +38,14 @@ BOOL CALLBACK CollectEnabled(HWND window, LPARAM data) {
 
 }  // namespace
 
-NativeWindow::NativeWindow(NativeWindowKit& kit, const platform::WindowSpec& spec)
-    : kit_(kit), spec_(spec), dpi_(kit.ScreenDpiValue()) {
-  CreateWindowExW(0, kWindowClass, Wide(spec.caption).c_str(), kStyle, CW_USEDEFAULT, CW_USEDEFAULT, 0, 0, nullptr,
+NativeWindow::NativeWindow(NativeWindowKit& kit, const platform::WindowSpec& design)
+    : kit_(kit), spec_(design), dpi_(kit.ScreenDpiValue()) {
+  CreateWindowExW(0, kWindowClass, WideFromUtf8(design.caption).c_str(), kStyle, CW_USEDEFAULT, CW_USEDEFAULT, 0, 0, nullptr,
                   nullptr, GetModuleHandleW(nullptr), this);
-  SetObjectName(handle_, spec.name);
+  SetObjectName(handle_, design.name);
   dpi_ = WindowDpi(handle_);
   SizeToClientArea();
-  if (spec.application_icon) {
+  if (design.application_icon) {
     SendMessageW(handle_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(kit.BigIcon()));
     SendMessageW(handle_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(kit.SmallIcon()));
   }
@@ -95,37 +95,37 @@ std::string NativeWindow::Caption() const {
   const int length = GetWindowTextLengthW(handle_);
   std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
   text.resize(static_cast<std::size_t>(GetWindowTextW(handle_, text.data(), length + 1)));
-  return Utf8(text);
+  return Utf8FromWide(text);
 }
 
 template <class Control, class... Extra>
-Control& NativeWindow::Add(const platform::ControlSpec& spec, Extra&&... extra) {
+Control& NativeWindow::Add(const platform::ControlSpec& design, Extra&&... extra) {
   const int id = kFirstControlId + static_cast<int>(controls_.size());
-  auto control = std::make_unique<Control>(*this, spec, id, std::forward<Extra>(extra)...);
+  auto control = std::make_unique<Control>(*this, design, id, std::forward<Extra>(extra)...);
   Control& added = *control;
   controls_.push_back(std::move(control));
   SortTabOrder();
   return added;
 }
 
-platform::Button& NativeWindow::AddButton(const platform::ControlSpec& spec) { return Add<NativeButton>(spec); }
+platform::Button& NativeWindow::AddButton(const platform::ControlSpec& design) { return Add<NativeButton>(design); }
 
-platform::CheckBox& NativeWindow::AddCheckBox(const platform::ControlSpec& spec) {
-  return Add<NativeCheckBox>(spec);
+platform::CheckBox& NativeWindow::AddCheckBox(const platform::ControlSpec& design) {
+  return Add<NativeCheckBox>(design);
 }
 
-platform::Label& NativeWindow::AddLabel(const platform::ControlSpec& spec) { return Add<NativeLabel>(spec); }
+platform::Label& NativeWindow::AddLabel(const platform::ControlSpec& design) { return Add<NativeLabel>(design); }
 
-platform::TextBox& NativeWindow::AddTextBox(const platform::ControlSpec& spec, platform::TextBoxStyle style) {
-  return Add<NativeTextBox>(spec, style);
+platform::TextBox& NativeWindow::AddTextBox(const platform::ControlSpec& design, platform::TextBoxStyle style) {
+  return Add<NativeTextBox>(design, style);
 }
 
-platform::DriveList& NativeWindow::AddDriveList(const platform::ControlSpec& spec) {
-  return Add<NativeDriveList>(spec, kit_.Files().Drives(), kit_.StartFolder());
+platform::DriveList& NativeWindow::AddDriveList(const platform::ControlSpec& design) {
+  return Add<NativeDriveList>(design, kit_.Files().Drives(), kit_.StartFolder());
 }
 
-platform::DirectoryList& NativeWindow::AddDirectoryList(const platform::ControlSpec& spec) {
-  return Add<NativeDirectoryList>(spec, kit_.Files(), kit_.StartFolder());
+platform::DirectoryList& NativeWindow::AddDirectoryList(const platform::ControlSpec& design) {
+  return Add<NativeDirectoryList>(design, kit_.Files(), kit_.StartFolder());
 }
 
 void NativeWindow::SortTabOrder() {

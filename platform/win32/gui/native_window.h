@@ -17,7 +17,7 @@ class NativeWindowKit;
 // controls in the order of their tab indices.
 class NativeWindow : public platform::Window, public ControlHost {
  public:
-  NativeWindow(NativeWindowKit& kit, const platform::WindowSpec& spec);
+  NativeWindow(NativeWindowKit& kit, const platform::WindowSpec& design);
   ~NativeWindow() override;
 
   // The window's frame: a caption with the system menu and the minimise box, no sizing border.
@@ -31,12 +31,12 @@ class NativeWindow : public platform::Window, public ControlHost {
   void SetTop(float twips) override;
   std::string Caption() const override;
 
-  platform::Button& AddButton(const platform::ControlSpec& spec) override;
-  platform::CheckBox& AddCheckBox(const platform::ControlSpec& spec) override;
-  platform::Label& AddLabel(const platform::ControlSpec& spec) override;
-  platform::TextBox& AddTextBox(const platform::ControlSpec& spec, platform::TextBoxStyle style) override;
-  platform::DriveList& AddDriveList(const platform::ControlSpec& spec) override;
-  platform::DirectoryList& AddDirectoryList(const platform::ControlSpec& spec) override;
+  platform::Button& AddButton(const platform::ControlSpec& design) override;
+  platform::CheckBox& AddCheckBox(const platform::ControlSpec& design) override;
+  platform::Label& AddLabel(const platform::ControlSpec& design) override;
+  platform::TextBox& AddTextBox(const platform::ControlSpec& design, platform::TextBoxStyle style) override;
+  platform::DriveList& AddDriveList(const platform::ControlSpec& design) override;
+  platform::DirectoryList& AddDirectoryList(const platform::ControlSpec& design) override;
 
   void Show() override;
   void ShowModal() override;
@@ -56,11 +56,11 @@ class NativeWindow : public platform::Window, public ControlHost {
   LRESULT Respond(UINT message, WPARAM wparam, LPARAM lparam);
 
   template <class Control, class... Extra>
-  Control& Add(const platform::ControlSpec& spec, Extra&&... extra);
+  Control& Add(const platform::ControlSpec& design, Extra&&... extra);
   // Puts the child windows in tab-index order, which is the order Tab walks.
   void SortTabOrder();
   void FocusFirst();
-  // Sets the outer size for the client area of the spec at the window's DPI.
+  // Sets the outer size for the client area of the design at the window's DPI.
   void SizeToClientArea();
   // Gives the windows disabled by ShowModal their input back.
   void EndModal();

@@ -5,8 +5,8 @@
 #include "platform/win32/gui/dpi.h"
 #include "platform/win32/gui/message_loop.h"
 #include "platform/win32/gui/native_window.h"
-#include "platform/win32/gui/system_text.h"
-#include "platform/win32/gui/wide_text.h"
+#include "platform/win32/system_error.h"
+#include "platform/win32/text_conversion.h"
 
 namespace platform::win32 {
 
@@ -42,8 +42,8 @@ NativeWindowKit::~NativeWindowKit() {
   if (small_icon_ != nullptr) DestroyIcon(small_icon_);
 }
 
-std::unique_ptr<platform::Window> NativeWindowKit::NewWindow(const platform::WindowSpec& spec) {
-  return std::make_unique<NativeWindow>(*this, spec);
+std::unique_ptr<platform::Window> NativeWindowKit::NewWindow(const platform::WindowSpec& design) {
+  return std::make_unique<NativeWindow>(*this, design);
 }
 
 float NativeWindowKit::ScreenWidth() const { return PixelsToTwips(GetSystemMetrics(SM_CXSCREEN), screen_dpi_); }
@@ -57,7 +57,7 @@ void NativeWindowKit::ShowMessage(const std::string& prompt, const std::string& 
   HWND owner = IsKitWindow(active) && IsWindowVisible(active) ? active : nullptr;
   UINT style = MB_OK | (icon == platform::MessageIcon::kWarning ? MB_ICONWARNING : MB_ICONINFORMATION);
   if (owner == nullptr) style |= MB_TASKMODAL;
-  MessageBoxW(owner, Wide(prompt).c_str(), Wide(title).c_str(), style);
+  MessageBoxW(owner, WideFromUtf8(prompt).c_str(), WideFromUtf8(title).c_str(), style);
 }
 
 int NativeWindowKit::Run() {
@@ -80,9 +80,9 @@ std::string NativeWindowKit::StartFolder() {
   wchar_t current[MAX_PATH];
   const DWORD length = GetCurrentDirectoryW(MAX_PATH, current);
   if (length >= 2 && length < MAX_PATH && current[1] == L':') {
-    const std::string drive = Utf8(std::wstring(current, 2));
+    const std::string drive = Utf8FromWide(std::wstring(current, 2));
     for (const std::string& candidate : drives) {
-      if (CompareStringOrdinal(Wide(candidate).c_str(), -1, Wide(drive).c_str(), -1, TRUE) != CSTR_EQUAL) continue;
+      if (CompareStringOrdinal(WideFromUtf8(candidate).c_str(), -1, WideFromUtf8(drive).c_str(), -1, TRUE) != CSTR_EQUAL) continue;
       platform::Result<std::string> folder = files_.DriveCurrentFolder(candidate);
       if (folder.ok()) return folder.value();
     }
@@ -116,13 +116,13 @@ std::unique_ptr<WindowKit> NewNativeWindowKit(FileSystem& files, std::string& er
   window_class.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
   window_class.lpszClassName = win32::kWindowClass;
   if (RegisterClassExW(&window_class) == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
-    error = "Cannot register the window class: " + win32::SystemText(GetLastError());
+    error = "Cannot register the window class: " + win32::SystemErrorText(GetLastError());
     return nullptr;
   }
   // A window that cannot be made tells that there is no desktop to show windows on.
   HWND probe = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
   if (probe == nullptr) {
-    error = "Cannot open a window: " + win32::SystemText(GetLastError());
+    error = "Cannot open a window: " + win32::SystemErrorText(GetLastError());
     return nullptr;
   }
   DestroyWindow(probe);

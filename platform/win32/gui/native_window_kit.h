@@ -15,7 +15,7 @@ class NativeWindowKit : public platform::WindowKit {
   explicit NativeWindowKit(platform::FileSystem& files);
   ~NativeWindowKit() override;
 
-  std::unique_ptr<platform::Window> NewWindow(const platform::WindowSpec& spec) override;
+  std::unique_ptr<platform::Window> NewWindow(const platform::WindowSpec& design) override;
   float ScreenWidth() const override;
   float ScreenHeight() const override;
   void ShowMessage(const std::string& prompt, const std::string& title, platform::MessageIcon icon) override;

@@ -1,6 +1,6 @@
 #include "platform/win32/gui/object_names.h"
 
-#include "platform/win32/gui/wide_text.h"
+#include "platform/win32/text_conversion.h"
 
 namespace platform::win32 {
 
@@ -24,7 +24,7 @@ BOOL CALLBACK CompareName(HWND child, LPARAM data) {
 
 void SetObjectName(HWND window, const std::string& name) {
   // The name lives in the process's atom table; the property holds its atom.
-  const ATOM atom = AddAtomW(Wide(name).c_str());
+  const ATOM atom = AddAtomW(WideFromUtf8(name).c_str());
   if (atom != 0) SetPropW(window, kNameProperty, reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(atom)));
 }
 
@@ -33,7 +33,7 @@ std::string ObjectName(HWND window) {
   if (atom == 0) return {};
   wchar_t name[256];
   const UINT length = GetAtomNameW(atom, name, 256);
-  return Utf8(std::wstring(name, length));
+  return Utf8FromWide(std::wstring(name, length));
 }
 
 HWND FindChildByName(HWND parent, const std::string& name) {

@@ -14,8 +14,8 @@ namespace {
 
 TEST_F(QtKitTest, ButtonActsOnClickSpaceOrEnterOnlyWhileItHasTheFocus) {
   auto window = NewWindow();
-  window->AddTextBox(Spec("Text1", "", 0, 0, 3000, 285, 0));
-  platform::Button& button = window->AddButton(Spec("Command1", "OK", 417, 3390, 855, 360, 1));
+  window->AddTextBox(Design("Text1", "", 0, 0, 3000, 285, 0));
+  platform::Button& button = window->AddButton(Design("Command1", "OK", 417, 3390, 855, 360, 1));
   int clicks = 0;
   button.OnClick([&] { ++clicks; });
   window->Show();
@@ -34,7 +34,7 @@ TEST_F(QtKitTest, ButtonActsOnClickSpaceOrEnterOnlyWhileItHasTheFocus) {
 
 TEST_F(QtKitTest, CheckBoxHoldsThreeValuesAndAClickOnlyTicksOrUnticks) {
   auto window = NewWindow();
-  platform::CheckBox& box = window->AddCheckBox(Spec("Check1_3", "", 210, 1320, 2055, 375, 10));
+  platform::CheckBox& box = window->AddCheckBox(Design("Check1_3", "", 210, 1320, 2055, 375, 10));
   box.SetCaption("msmapi32.ocx");
   QCheckBox& widget = Find<QCheckBox>(*window, "Check1_3");
   EXPECT_EQ(widget.text(), "msmapi32.ocx");
@@ -56,7 +56,7 @@ TEST_F(QtKitTest, CheckBoxHoldsThreeValuesAndAClickOnlyTicksOrUnticks) {
 
 TEST_F(QtKitTest, MultiLineTextBoxKeepsCrLfLinesWrapsAtWordsAndHasNoScrollBars) {
   auto window = kit_->NewWindow({"Form3", "Installationsrapport", 6585, 4500, false});
-  platform::TextBox& text = window->AddTextBox(Spec("Text1", "", 15, 45, 6525, 4410), {true, false});
+  platform::TextBox& text = window->AddTextBox(Design("Text1", "", 15, 45, 6525, 4410), {true, false});
   const std::string report = "Rapport\r\n\r\ncomdlg32.ocx\tinstallerad\r\nslut";
   text.SetText(report);
   EXPECT_EQ(text.Text(), report);
@@ -77,17 +77,17 @@ TEST_F(QtKitTest, MultiLineTextBoxKeepsCrLfLinesWrapsAtWordsAndHasNoScrollBars) 
   const QString first_line = editor.toPlainText().mid(0, layout->lineAt(0).textLength());
   EXPECT_TRUE(first_line.endsWith(' ')) << first_line.toStdString();
 
-  platform::TextBox& line = window->AddTextBox(Spec("Text2", "c:\\windows\\", 0, 0, 3000, 285));
+  platform::TextBox& line = window->AddTextBox(Design("Text2", "c:\\windows\\", 0, 0, 3000, 285));
   EXPECT_EQ(line.Text(), "c:\\windows\\");
 }
 
 TEST_F(QtKitTest, LabelWrapsAndTakesFontAndColours) {
   auto window = NewWindow();
-  platform::ControlSpec spec = Spec("Label3", "Spara kopior av överskrivna filer i", 2310, 1350, 1290, 675, 14);
-  spec.background = platform::Colour::Rgb(224, 224, 224);
-  spec.foreground = platform::Colour::WindowText();
-  spec.font = {"MS Sans Serif", 8.25f, true};
-  platform::Label& label = window->AddLabel(spec);
+  platform::ControlSpec design = Design("Label3", "Spara kopior av överskrivna filer i", 2310, 1350, 1290, 675, 14);
+  design.background = platform::Colour::Rgb(224, 224, 224);
+  design.foreground = platform::Colour::WindowText();
+  design.font = {"MS Sans Serif", 8.25f, true};
+  platform::Label& label = window->AddLabel(design);
   EXPECT_EQ(label.Caption(), "Spara kopior av överskrivna filer i");
   auto& widget = Find<QLabel>(*window, "Label3");
   EXPECT_TRUE(widget.wordWrap());

@@ -33,7 +33,7 @@ class QtFolderListsTest : public QtKitTest {
 TEST_F(QtFolderListsTest, DriveListStartsOnTheProcessDriveAndRaisesChangeOnEveryChange) {
   files_.SetCurrentFolder("d:\\kopior");
   auto window = NewWindow(2790, 3870);
-  platform::DriveList& drives = window->AddDriveList(Spec("Drive1", "", 0, 0, 2790, 315, 3));
+  platform::DriveList& drives = window->AddDriveList(Design("Drive1", "", 0, 0, 2790, 315, 3));
   auto& combo = Find<QComboBox>(*window, "Drive1");
   EXPECT_EQ(combo.count(), 3);
   EXPECT_EQ(combo.itemText(0), "c:");
@@ -59,8 +59,8 @@ TEST_F(QtFolderListsTest, DriveListStartsOnTheProcessDriveAndRaisesChangeOnEvery
 
 TEST_F(QtFolderListsTest, ChangeHandlerMayReturnToThePreviousDrive) {
   auto window = NewWindow(2790, 3870);
-  platform::DriveList& drives = window->AddDriveList(Spec("Drive1", "", 0, 0, 2790, 315, 3));
-  platform::DirectoryList& folders = window->AddDirectoryList(Spec("Dir1", "", 0, 345, 2775, 2115, 2));
+  platform::DriveList& drives = window->AddDriveList(Design("Drive1", "", 0, 0, 2790, 315, 3));
+  platform::DirectoryList& folders = window->AddDirectoryList(Design("Dir1", "", 0, 345, 2775, 2115, 2));
   std::vector<std::string> shown;
   drives.OnChange([&] {
     const platform::Status moved = folders.SetPath(drives.Drive());
@@ -77,7 +77,7 @@ TEST_F(QtFolderListsTest, ChangeHandlerMayReturnToThePreviousDrive) {
 
 TEST_F(QtFolderListsTest, DirectoryListShowsAncestorsThenSubFoldersAndMovesOnlyWhenOpened) {
   auto window = NewWindow(2790, 3870);
-  platform::DirectoryList& folders = window->AddDirectoryList(Spec("Dir1", "", 0, 345, 2775, 2115, 2));
+  platform::DirectoryList& folders = window->AddDirectoryList(Design("Dir1", "", 0, 345, 2775, 2115, 2));
   auto& tree = Find<QTreeWidget>(*window, "Dir1");
   EXPECT_EQ(folders.Path(), "c:\\ebrona\\komponenter");
   EXPECT_EQ(Entries(tree), (std::vector<std::string>{"c:\\", "  ebrona", "    komponenter", "      arkiv", "      gamla"}));
@@ -105,7 +105,7 @@ TEST_F(QtFolderListsTest, DirectoryListShowsAncestorsThenSubFoldersAndMovesOnlyW
 TEST_F(QtFolderListsTest, SettingThePathGoesToDrivesCurrentFolderOrFailsKeepingTheFolder) {
   files_.InjectFailure(fake::Op::kSubFolders, "c:\\ebrona\\komponenter\\gamla", "Access is denied.");
   auto window = NewWindow(2790, 3870);
-  platform::DirectoryList& folders = window->AddDirectoryList(Spec("Dir1", "", 0, 345, 2775, 2115, 2));
+  platform::DirectoryList& folders = window->AddDirectoryList(Design("Dir1", "", 0, 345, 2775, 2115, 2));
   auto& tree = Find<QTreeWidget>(*window, "Dir1");
   struct Case {
     const char* path;

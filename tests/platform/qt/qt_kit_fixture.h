@@ -11,18 +11,18 @@
 #include "platform/window_kit.h"
 #include "tests/support/fake_system.h"
 
-// A control's spec with the designer's name, caption, place and tab index; look left at default.
-inline platform::ControlSpec Spec(const char* name, const char* caption, float left, float top, float width,
+// A control's design with the designer's name, caption, place and tab index; look left at default.
+inline platform::ControlSpec Design(const char* name, const char* caption, float left, float top, float width,
                                   float height, int tab_index = 0) {
-  platform::ControlSpec spec;
-  spec.name = name;
-  spec.caption = caption;
-  spec.left = left;
-  spec.top = top;
-  spec.width = width;
-  spec.height = height;
-  spec.tab_index = tab_index;
-  return spec;
+  platform::ControlSpec design;
+  design.name = name;
+  design.caption = caption;
+  design.left = left;
+  design.top = top;
+  design.width = width;
+  design.height = height;
+  design.tab_index = tab_index;
+  return design;
 }
 
 // The first kit of the run: it makes the application object, which lives until the end of

@@ -19,7 +19,7 @@ TEST_F(QtKitTest, TwipsBecomeWholePixelsAndReadBackAsSetWhileThePixelsStand) {
   } cases[] = {{210, 14}, {-15, -1}, {2325.5f, 155}, {22, 1}, {23, 2}, {4950, 330}};
   for (const Case& c : cases) {
     auto window = NewWindow();
-    platform::Button& button = window->AddButton(Spec("Command1", "x", c.twips, c.twips, c.twips + 1500, c.twips + 1500));
+    platform::Button& button = window->AddButton(Design("Command1", "x", c.twips, c.twips, c.twips + 1500, c.twips + 1500));
     QWidget& widget = Find<QWidget>(*window, "Command1");
     EXPECT_EQ(widget.geometry(), QRect(c.pixels, c.pixels, widget.width(), widget.height())) << c.twips;
     EXPECT_EQ(button.Left(), c.twips);
@@ -58,11 +58,11 @@ TEST_F(QtKitTest, WindowHasFixedClientAreaAndOuterGeometryInTwips) {
 TEST_F(QtKitTest, FocusStartsAtLowestTabIndexAndTabFollowsTabIndex) {
   auto window = NewWindow();
   // Created in another order than their tab indices, as the forms do; the label takes no focus.
-  window->AddButton(Spec("Command4", "Bläddra", 4950, 1860, 1890, 270, 3));
-  window->AddCheckBox(Spec("Check1_1", "", 210, 645, 2055, 375, 2));
-  window->AddLabel(Spec("Label2", "Installera i", 2325, 870, 1125, 285, 0));
-  window->AddTextBox(Spec("Text1", "", 3765, 795, 3060, 285, 4));
-  platform::TextBox& text2 = window->AddTextBox(Spec("Text2", "", 3765, 1470, 3075, 285, 1));
+  window->AddButton(Design("Command4", "Bläddra", 4950, 1860, 1890, 270, 3));
+  window->AddCheckBox(Design("Check1_1", "", 210, 645, 2055, 375, 2));
+  window->AddLabel(Design("Label2", "Installera i", 2325, 870, 1125, 285, 0));
+  window->AddTextBox(Design("Text1", "", 3765, 795, 3060, 285, 4));
+  platform::TextBox& text2 = window->AddTextBox(Design("Text2", "", 3765, 1470, 3075, 285, 1));
   window->Show();
   ASSERT_TRUE(QTest::qWaitForWindowActive(&WidgetOf(*window)));
   EXPECT_TRUE(text2.HasFocus());
@@ -96,8 +96,8 @@ TEST_F(QtKitTest, ModalShowingEndsWhenHiddenOrClosed) {
 
 TEST_F(QtKitTest, AfterAModalShowingTheKeyboardGoesBackWhereItWas) {
   auto main_window = NewWindow();
-  main_window->AddTextBox(Spec("Text1", "", 3765, 795, 3060, 285, 0));
-  platform::Button& browse = main_window->AddButton(Spec("Command4", "Bläddra", 4950, 1860, 1890, 270, 1));
+  main_window->AddTextBox(Design("Text1", "", 3765, 795, 3060, 285, 0));
+  platform::Button& browse = main_window->AddButton(Design("Command4", "Bläddra", 4950, 1860, 1890, 270, 1));
   main_window->Show();
   ASSERT_TRUE(QTest::qWaitForWindowActive(&WidgetOf(*main_window)));
   browse.SetFocus();
@@ -117,7 +117,7 @@ TEST_F(QtKitTest, AfterAModalShowingTheKeyboardGoesBackWhereItWas) {
 TEST_F(QtKitTest, WindowDiscardedByItsOwnCloseHandlerEndsTheModalShowing) {
   auto window = NewWindow();
   QWidget* widget = &WidgetOf(*window);
-  window->AddButton(Spec("Command1", "OK", 417, 3390, 855, 360, 0));
+  window->AddButton(Design("Command1", "OK", 417, 3390, 855, 360, 0));
   window->OnCloseRequest([&] { window.reset(); });
   QTimer::singleShot(0, [&] { widget->close(); });
   platform::Window* showing = window.get();

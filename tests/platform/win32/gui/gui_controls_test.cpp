@@ -17,25 +17,25 @@ class GuiControlsTest : public GuiTest {
 };
 
 TEST_F(GuiControlsTest, ControlsStandWhereTheirTwipsSay) {
-  const platform::ControlSpec specs[] = {
-      Spec("Command4", "Bläddra/skapa mapp", 4950, 1860, 1890, 270),
-      Spec("Text1", "", 3765, 795, 3060, 285),
-      Spec("Label3", "Spara kopior av överskrivna filer i", 2310, 1350, 1290, 675),
-      Spec("Text0", "", -15, 2940, 2760, 300),
+  const platform::ControlSpec designs[] = {
+      Design("Command4", "Bläddra/skapa mapp", 4950, 1860, 1890, 270),
+      Design("Text1", "", 3765, 795, 3060, 285),
+      Design("Label3", "Spara kopior av överskrivna filer i", 2310, 1350, 1290, 675),
+      Design("Text0", "", -15, 2940, 2760, 300),
   };
-  window_->AddButton(specs[0]);
-  platform::TextBox& text = window_->AddTextBox(specs[1]);
-  window_->AddLabel(specs[2]);
-  window_->AddTextBox(specs[3]);
+  window_->AddButton(designs[0]);
+  platform::TextBox& text = window_->AddTextBox(designs[1]);
+  window_->AddLabel(designs[2]);
+  window_->AddTextBox(designs[3]);
 
   const UINT dpi = platform::win32::WindowDpi(HandleOf(*window_));
-  for (const platform::ControlSpec& spec : specs) {
-    SCOPED_TRACE(spec.name);
-    const RECT rect = ClientRectOf(Child(*window_, spec.name));
-    EXPECT_EQ(rect.left, TwipsToPixels(spec.left, dpi));
-    EXPECT_EQ(rect.top, TwipsToPixels(spec.top, dpi));
-    EXPECT_EQ(rect.right, TwipsToPixels(spec.left + spec.width, dpi));
-    EXPECT_EQ(rect.bottom, TwipsToPixels(spec.top + spec.height, dpi));
+  for (const platform::ControlSpec& design : designs) {
+    SCOPED_TRACE(design.name);
+    const RECT rect = ClientRectOf(Child(*window_, design.name));
+    EXPECT_EQ(rect.left, TwipsToPixels(design.left, dpi));
+    EXPECT_EQ(rect.top, TwipsToPixels(design.top, dpi));
+    EXPECT_EQ(rect.right, TwipsToPixels(design.left + design.width, dpi));
+    EXPECT_EQ(rect.bottom, TwipsToPixels(design.top + design.height, dpi));
   }
 
   text.SetLeft(3000);
@@ -46,7 +46,7 @@ TEST_F(GuiControlsTest, ControlsStandWhereTheirTwipsSay) {
 }
 
 TEST_F(GuiControlsTest, CheckBoxHoldsThreeValuesAndTheUserTogglesTwo) {
-  platform::CheckBox& box = window_->AddCheckBox(Spec("Check1_1", "", 210, 645, 2055, 375));
+  platform::CheckBox& box = window_->AddCheckBox(Design("Check1_1", "", 210, 645, 2055, 375));
   box.SetCaption("comdlg32.ocx & co");
   EXPECT_EQ(box.Caption(), "comdlg32.ocx & co");
   HWND handle = Child(*window_, "Check1_1");
@@ -61,7 +61,7 @@ TEST_F(GuiControlsTest, CheckBoxHoldsThreeValuesAndTheUserTogglesTwo) {
 }
 
 TEST_F(GuiControlsTest, ButtonRaisesItsHandlerWhenClickedOrWhenEnterFindsItFocused) {
-  platform::Button& button = window_->AddButton(Spec("Command3", "Hjälp", 5985, 3210, 945, 375));
+  platform::Button& button = window_->AddButton(Design("Command3", "Hjälp", 5985, 3210, 945, 375));
   int clicks = 0;
   button.OnClick([&] { ++clicks; });
   EXPECT_EQ(button.Caption(), "Hjälp");
@@ -78,9 +78,9 @@ TEST_F(GuiControlsTest, ButtonRaisesItsHandlerWhenClickedOrWhenEnterFindsItFocus
 }
 
 TEST_F(GuiControlsTest, TextBoxesKeepTheirTextAndTheirStyle) {
-  platform::TextBox& line = window_->AddTextBox(Spec("Text2", "", 3765, 1470, 3075, 285));
+  platform::TextBox& line = window_->AddTextBox(Design("Text2", "", 3765, 1470, 3075, 285));
   platform::TextBox& report = window_->AddTextBox(
-      Spec("Report", "", 15, 45, 6525, 3000), platform::TextBoxStyle{true, false});
+      Design("Report", "", 15, 45, 6525, 3000), platform::TextBoxStyle{true, false});
 
   line.SetText("c:\\Säkerhetskopior\\");
   EXPECT_EQ(line.Text(), "c:\\Säkerhetskopior\\");
@@ -99,15 +99,15 @@ TEST_F(GuiControlsTest, TextBoxesKeepTheirTextAndTheirStyle) {
 }
 
 TEST_F(GuiControlsTest, LabelsAndTextBoxesPaintInTheirColoursAndFonts) {
-  platform::ControlSpec label2 = Spec("Label2", "Installera i", 2325, 870, 1125, 285);
+  platform::ControlSpec label2 = Design("Label2", "Installera i", 2325, 870, 1125, 285);
   label2.background = platform::Colour::Rgb(224, 224, 224);
   label2.foreground = platform::Colour::WindowText();
   label2.font = platform::Font{"MS Sans Serif", 8.25f, true};
   window_->AddLabel(label2);
-  platform::ControlSpec text1 = Spec("Text1", "", 3765, 795, 3060, 285);
+  platform::ControlSpec text1 = Design("Text1", "", 3765, 795, 3060, 285);
   text1.background = platform::Colour::Rgb(255, 255, 255);
   window_->AddTextBox(text1);
-  platform::ControlSpec label4 = Spec("Label4", "Installera", 210, 270, 2115, 330);
+  platform::ControlSpec label4 = Design("Label4", "Installera", 210, 270, 2115, 330);
   label4.background = platform::Colour::WindowBackground();
   window_->AddLabel(label4);
 
@@ -147,12 +147,12 @@ TEST_F(GuiControlsTest, TabWalksTheTabIndicesAndTheFirstFocusIsTheLowest) {
   const std::pair<const char*, int> made[] = {{"Command4", 16}, {"Check1_8", 1}, {"Label2", 15},
                                               {"Command1", 5},  {"Text1", 2},    {"Text2", 0}};
   for (auto [name, tab] : made) {
-    const platform::ControlSpec spec = Spec(name, name, 100, 100.0f * tab, 900, 90, tab);
+    const platform::ControlSpec design = Design(name, name, 100, 100.0f * tab, 900, 90, tab);
     const std::string kind = name;
-    if (kind.starts_with("Command")) window_->AddButton(spec);
-    if (kind.starts_with("Check")) window_->AddCheckBox(spec);
-    if (kind.starts_with("Label")) window_->AddLabel(spec);
-    if (kind.starts_with("Text")) window_->AddTextBox(spec);
+    if (kind.starts_with("Command")) window_->AddButton(design);
+    if (kind.starts_with("Check")) window_->AddCheckBox(design);
+    if (kind.starts_with("Label")) window_->AddLabel(design);
+    if (kind.starts_with("Text")) window_->AddTextBox(design);
   }
   window_->Show();
   HWND root = HandleOf(*window_);

@@ -14,29 +14,29 @@
 #include "platform/window_kit.h"
 #include "tests/support/fake_system.h"
 
-// A control's spec as the forms' tables give it.
-inline platform::ControlSpec Spec(const std::string& name, const std::string& caption, float left, float top,
+// A control's design as the forms' tables give it.
+inline platform::ControlSpec Design(const std::string& name, const std::string& caption, float left, float top,
                                   float width, float height, int tab_index = 0) {
-  platform::ControlSpec spec;
-  spec.name = name;
-  spec.caption = caption;
-  spec.left = left;
-  spec.top = top;
-  spec.width = width;
-  spec.height = height;
-  spec.tab_index = tab_index;
-  return spec;
+  platform::ControlSpec design;
+  design.name = name;
+  design.caption = caption;
+  design.left = left;
+  design.top = top;
+  design.width = width;
+  design.height = height;
+  design.tab_index = tab_index;
+  return design;
 }
 
 inline platform::WindowSpec WindowSpecOf(const std::string& name, const std::string& caption, float client_width,
                                          float client_height, bool application_icon = false) {
-  platform::WindowSpec spec;
-  spec.name = name;
-  spec.caption = caption;
-  spec.client_width = client_width;
-  spec.client_height = client_height;
-  spec.application_icon = application_icon;
-  return spec;
+  platform::WindowSpec design;
+  design.name = name;
+  design.caption = caption;
+  design.client_width = client_width;
+  design.client_height = client_height;
+  design.application_icon = application_icon;
+  return design;
 }
 
 // The real Win32 window kit over the in-memory file system, with the means to reach its windows'

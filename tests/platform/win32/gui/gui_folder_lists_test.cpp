@@ -44,7 +44,7 @@ class GuiFolderListsTest : public GuiTest {
 };
 
 TEST_F(GuiFolderListsTest, DriveListOffersTheDrivesAndRaisesEveryChange) {
-  platform::DriveList& drives = window_->AddDriveList(Spec("Drive1", "", 0, 0, 2790, 315, 3));
+  platform::DriveList& drives = window_->AddDriveList(Design("Drive1", "", 0, 0, 2790, 315, 3));
   std::vector<std::string> changes;
   drives.OnChange([&] { changes.push_back(drives.Drive()); });
   EXPECT_EQ(drives.Drive(), "c:");  // the drive of the process's current folder
@@ -66,7 +66,7 @@ TEST_F(GuiFolderListsTest, DriveListOffersTheDrivesAndRaisesEveryChange) {
 }
 
 TEST_F(GuiFolderListsTest, DirectoryListShowsAncestorsThenSubFoldersAndOpensOnlyOnRequest) {
-  platform::DirectoryList& list = window_->AddDirectoryList(Spec("Dir1", "", 0, 345, 2775, 2115, 2));
+  platform::DirectoryList& list = window_->AddDirectoryList(Design("Dir1", "", 0, 345, 2775, 2115, 2));
   window_->Show();
   EXPECT_EQ(list.Path(), "c:\\ebrona");
   EXPECT_EQ(Rows(), (std::vector<std::string>{"c:\\", "   ebrona", "      arkiv", "      kopior"}));
@@ -84,7 +84,7 @@ TEST_F(GuiFolderListsTest, DirectoryListShowsAncestorsThenSubFoldersAndOpensOnly
 }
 
 TEST_F(GuiFolderListsTest, SetPathMovesToFoldersAndDrivesAndKeepsTheFolderOnFailure) {
-  platform::DirectoryList& list = window_->AddDirectoryList(Spec("Dir1", "", 0, 345, 2775, 2115, 2));
+  platform::DirectoryList& list = window_->AddDirectoryList(Design("Dir1", "", 0, 345, 2775, 2115, 2));
   files_.InjectFailure(fake::Op::kSubFolders, "c:\\ebrona\\arkiv", "Åtkomst nekad.");
   files_.InjectFailure(fake::Op::kDriveCurrentFolder, "e:", "Enheten är inte klar.");
 

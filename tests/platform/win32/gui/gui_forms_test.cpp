@@ -1,14 +1,14 @@
 // The three windows on the real Win32 window kit, over the in-memory host.
 #include "platform/win32/gui/basic_controls.h"
 #include "platform/win32/gui/dpi.h"
-#include "platform/win32/gui/wide_text.h"
+#include "platform/win32/text_conversion.h"
 #include "tests/platform/win32/gui/gui_fixture.h"
 #include "ui/form2.h"
 
 namespace {
 
 using platform::win32::TwipsToPixels;
-using platform::win32::Utf8;
+using platform::win32::Utf8FromWide;
 
 constexpr const char* kComponents[] = {"comdlg32.ocx", "msflxgrd.ocx", "msmapi32.ocx", "tabctl32.ocx",
                                        "msinet.ocx",   "riched32.dll", "richtx32.ocx", "pdf_itb.ocx"};
@@ -16,7 +16,7 @@ constexpr const char* kComponents[] = {"comdlg32.ocx", "msflxgrd.ocx", "msmapi32
 std::string TextOf(HWND window) {
   std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
   text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-  return Utf8(text);
+  return Utf8FromWide(text);
 }
 
 // A shown top-level window of the kit, by caption.
