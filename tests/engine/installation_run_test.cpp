@@ -94,18 +94,6 @@ TEST_F(InstallationRun, BackupOntoTheInstalledFileItselfIsABackupFailure) {
   EXPECT_TRUE(host.processes.Started().empty());
 }
 
-TEST_F(InstallationRun, BackupFolderThatIsMissingFailsEveryOlderFileOnItsOwn) {
-  Tool();
-  for (int i : {1, 2, 3}) Source(i, "20040312");
-  for (int i : {1, 3}) Installed(i, "19990101");
-  window.TickOnly({1, 2, 3});
-  const auto run = Run(kSystem, "d:\\saknas");
-  EXPECT_EQ(run->FailedCount, 2);
-  EXPECT_EQ(run->InstalledFlags[2], 1) << "a file with nothing to back up is still installed";
-  EXPECT_EQ(host.files.File(kSystem + Name(1)).content, "old " + Name(1));
-  EXPECT_EQ(host.files.File(kSystem + Name(3)).content, "old " + Name(3));
-}
-
 TEST_F(InstallationRun, GreyedAndUntickedBoxesAreSkippedAndEntriesGoInCatalogueOrder) {
   Tool();
   for (int i = 1; i <= 8; ++i) Source(i, "20040312");

@@ -35,18 +35,6 @@ TEST_F(Registration, MissingToolLeavesTheCopiesInPlaceAndEndsTheReport) {
   EXPECT_EQ(run->ReportText.find("Installation av systemfiler klar."), std::string::npos);
 }
 
-TEST_F(Registration, AFailedStartStopsTheLaterStarts) {
-  Tool();
-  for (int i : {1, 2, 3}) Source(i, "20040312");
-  host.processes.FailStart(2, "Filen hittades inte.");
-  const auto run = Run();
-  EXPECT_EQ(host.processes.Attempts(), 2);
-  EXPECT_EQ(run->ReportText.rfind("Filen hittades inte.\r\n. Systemfilerna är inlagda", 0), 0u);
-  EXPECT_NE(run->ReportText.find("comdlg32.ocx registrerad"), std::string::npos);
-  EXPECT_EQ(run->ReportText.find("msflxgrd.ocx registrerad"), std::string::npos);
-  EXPECT_EQ(run->ReportText.find("msmapi32.ocx registrerad"), std::string::npos);
-}
-
 TEST(Pause, EndsAtTheFirstReadingAtLeastThreeTenthsOfASecondLater) {
   struct Case {
     std::vector<double> readings;
