@@ -1,9 +1,5 @@
 // Whole installation runs on the real file system: awkward folder strings and broken folders end
 // as report lines, and no file changes beyond what the report says.
-#include <sys/stat.h>
-#include <utime.h>
-
-#include <ctime>
 #include <filesystem>
 #include <map>
 
@@ -28,17 +24,6 @@ class AllTicked : public engine::RunHost {
   void ShowWarning(const std::string& prompt, const std::string&) override { warnings.push_back(prompt); }
   std::vector<std::string> warnings;
 };
-
-void SetDate(const fs::path& path, int year, int month, int day) {
-  std::tm local{};
-  local.tm_year = year - 1900;
-  local.tm_mon = month - 1;
-  local.tm_mday = day;
-  local.tm_hour = 12;
-  local.tm_isdst = -1;
-  const utimbuf times{std::mktime(&local), std::mktime(&local)};
-  ASSERT_EQ(utime(path.c_str(), &times), 0) << path;
-}
 
 // Every regular file below `root` with its content.
 std::map<std::string, std::string> Snapshot(const fs::path& root) {

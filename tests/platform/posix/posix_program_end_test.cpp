@@ -5,8 +5,6 @@
 #include <cstdio>
 #include <cstdlib>
 
-namespace {
-
 TEST(PosixProgramEndDeathTest, EndsAtOnceWithStatusZeroAfterWritingBufferedOutput) {
   EXPECT_EXIT(
       {
@@ -18,5 +16,3 @@ TEST(PosixProgramEndDeathTest, EndsAtOnceWithStatusZeroAfterWritingBufferedOutpu
       },
       ::testing::ExitedWithCode(0), "^buffered text$");
 }
-
-}  // namespace
