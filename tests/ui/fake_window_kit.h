@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <functional>
 #include <map>
 #include <memory>
@@ -10,62 +11,76 @@
 #include "platform/file_system.h"
 #include "platform/window_kit.h"
 
-// An in-memory window kit for the window tests: windows and controls keep their geometry in twips,
-// message boxes are recorded, buttons can be clicked and directory entries opened, and a test can
-// act inside a modal window through a script that runs when the window's modal showing starts.
+// An in-memory window kit for the window tests: geometry stays in twips, message boxes are
+// recorded, buttons can be clicked and directory entries opened, and a test acts inside a modal
+// window through a script that runs when the window's modal showing starts.
 namespace fake {
+
+struct Message {
+  std::string prompt, title;
+  platform::MessageIcon icon;
+};
 
 class FakeWindow;
 
-// What a test reads of every fake control: its design as changed since creation (geometry, caption).
-class FakeControl {
- public:
+// What the windows share with their kit.
+struct FakeDesktop {
+  FakeDesktop(platform::FileSystem& files, std::string drive) : files(files), current_drive(std::move(drive)) {}
+  platform::FileSystem& files;
+  std::string current_drive;  // the process's: drive and directory lists start on it
+  float screen_width = 15360, screen_height = 11520;  // 1024 x 768 pixels
+  std::vector<Message> messages;
+  std::vector<FakeWindow*> windows;
+  std::map<std::string, std::function<void(FakeWindow&)>> scripts;
+};
+
+// What every fake control keeps: its design as changed since creation (geometry, caption).
+struct FakeControl {
   virtual ~FakeControl() = default;
-  virtual const platform::ControlSpec& Design() const = 0;
-  virtual bool TakesFocus() const { return true; }
+  platform::ControlSpec design;
+  bool takes_focus = true;
 };
 
-// What every fake control keeps: its design, geometry and focus.
 template <class Base>
-class FakeControlBase : public Base, public FakeControl {
+class Fake : public Base, public FakeControl {
  public:
-  FakeControlBase(FakeWindow& window, const platform::ControlSpec& design) : window_(window), spec_(design) {}
+  // `focus` names the window's control with the focus.
+  Fake(std::string& focus, const platform::ControlSpec& spec) : focus_(focus) { design = spec; }
+  float Left() const override { return design.left; }
+  float Top() const override { return design.top; }
+  float Width() const override { return design.width; }
+  float Height() const override { return design.height; }
+  void SetLeft(float twips) override { design.left = twips; }
+  void SetTop(float twips) override { design.top = twips; }
+  void SetWidth(float twips) override { design.width = twips; }
+  void SetHeight(float twips) override { design.height = twips; }
+  void SetFocus() override { focus_ = design.name; }
+  bool HasFocus() const override { return focus_ == design.name; }
 
-  const platform::ControlSpec& Design() const override { return spec_; }
-
-  float Left() const override { return spec_.left; }
-  float Top() const override { return spec_.top; }
-  float Width() const override { return spec_.width; }
-  float Height() const override { return spec_.height; }
-  void SetLeft(float twips) override { spec_.left = twips; }
-  void SetTop(float twips) override { spec_.top = twips; }
-  void SetWidth(float twips) override { spec_.width = twips; }
-  void SetHeight(float twips) override { spec_.height = twips; }
-  void SetFocus() override;
-  bool HasFocus() const override;
-
- protected:
-  FakeWindow& window_;
-  platform::ControlSpec spec_;
+ private:
+  std::string& focus_;
 };
 
-class FakeButton : public FakeControlBase<platform::Button> {
+class FakeButton : public Fake<platform::Button> {
  public:
-  using FakeControlBase::FakeControlBase;
-  std::string Caption() const override { return spec_.caption; }
+  using Fake::Fake;
+  std::string Caption() const override { return design.caption; }
   void OnClick(std::function<void()> handler) override { on_click_ = std::move(handler); }
   // A click as the user makes it: the button takes the focus, then its handler runs.
-  void Click();
+  void Click() {
+    SetFocus();
+    if (on_click_) on_click_();
+  }
 
  private:
   std::function<void()> on_click_;
 };
 
-class FakeCheckBox : public FakeControlBase<platform::CheckBox> {
+class FakeCheckBox : public Fake<platform::CheckBox> {
  public:
-  using FakeControlBase::FakeControlBase;
-  std::string Caption() const override { return spec_.caption; }
-  void SetCaption(const std::string& caption) override { spec_.caption = caption; }
+  using Fake::Fake;
+  std::string Caption() const override { return design.caption; }
+  void SetCaption(const std::string& caption) override { design.caption = caption; }
   std::int16_t Value() const override { return value_; }
   void SetValue(std::int16_t value) override { value_ = value; }
 
@@ -73,37 +88,40 @@ class FakeCheckBox : public FakeControlBase<platform::CheckBox> {
   std::int16_t value_ = 0;
 };
 
-class FakeLabel : public FakeControlBase<platform::Label> {
+class FakeLabel : public Fake<platform::Label> {
  public:
-  using FakeControlBase::FakeControlBase;
-  std::string Caption() const override { return spec_.caption; }
-  bool TakesFocus() const override { return false; }
+  FakeLabel(std::string& focus, const platform::ControlSpec& spec) : Fake(focus, spec) { takes_focus = false; }
+  std::string Caption() const override { return design.caption; }
 };
 
-class FakeTextBox : public FakeControlBase<platform::TextBox> {
+class FakeTextBox : public Fake<platform::TextBox> {
  public:
-  FakeTextBox(FakeWindow& window, const platform::ControlSpec& design, platform::TextBoxStyle style)
-      : FakeControlBase(window, design), style_(style), text_(design.caption) {}
+  FakeTextBox(std::string& focus, const platform::ControlSpec& spec, platform::TextBoxStyle style)
+      : Fake(focus, spec), style(style), text_(spec.caption) {}
   std::string Text() const override { return text_; }
   void SetText(const std::string& text) override { text_ = text; }
-  const platform::TextBoxStyle& Style() const { return style_; }
+  const platform::TextBoxStyle style;
 
  private:
-  platform::TextBoxStyle style_;
   std::string text_;
 };
 
-// Starts on the kit's current drive; changing the drive raises the change handler synchronously.
-class FakeDriveList : public FakeControlBase<platform::DriveList> {
+// Every change of drive raises the change handler synchronously, also from inside the handler.
+class FakeDriveList : public Fake<platform::DriveList> {
  public:
-  FakeDriveList(FakeWindow& window, const platform::ControlSpec& design, platform::FileSystem& files,
-                std::string drive)
-      : FakeControlBase(window, design), files_(files), drive_(std::move(drive)) {}
+  FakeDriveList(std::string& focus, const platform::ControlSpec& spec, FakeDesktop& desktop)
+      : Fake(focus, spec), files_(desktop.files), drive_(desktop.current_drive) {}
   std::string Drive() const override { return drive_; }
-  platform::Status SetDrive(const std::string& path) override;
+  platform::Status SetDrive(const std::string& path) override {
+    const std::string drive = path.substr(0, 2);
+    const std::vector<std::string> drives = files_.Drives();
+    if (std::find(drives.begin(), drives.end(), drive) == drives.end()) return platform::Status::Failure("no " + drive);
+    if (drive == drive_) return platform::Status::Ok();
+    drive_ = drive;
+    if (on_change_) on_change_();
+    return platform::Status::Ok();
+  }
   void OnChange(std::function<void()> handler) override { on_change_ = std::move(handler); }
-  // The user picks `drive` ("d:") from the list.
-  void Choose(const std::string& drive);
 
  private:
   platform::FileSystem& files_;
@@ -111,51 +129,61 @@ class FakeDriveList : public FakeControlBase<platform::DriveList> {
   std::function<void()> on_change_;
 };
 
-// Starts on the kit's current drive's current folder.
-class FakeDirectoryList : public FakeControlBase<platform::DirectoryList> {
+class FakeDirectoryList : public Fake<platform::DirectoryList> {
  public:
-  FakeDirectoryList(FakeWindow& window, const platform::ControlSpec& design, platform::FileSystem& files,
-                    std::string path)
-      : FakeControlBase(window, design), files_(files), path_(std::move(path)) {}
+  FakeDirectoryList(std::string& focus, const platform::ControlSpec& spec, FakeDesktop& desktop)
+      : Fake(focus, spec), files_(desktop.files), path_(desktop.current_drive + "\\") {
+    SetPath(desktop.current_drive);
+  }
   std::string Path() const override { return path_; }
-  platform::Status SetPath(const std::string& path) override;
-  // The listed folders: the ancestors from the root down to the current folder, then its sub-folders.
-  std::vector<std::string> Entries() const;
-  // The user opens the listed entry that names `folder`; fails the test through an exception when
-  // no entry does, so a test cannot open what the list does not show.
-  void Open(const std::string& folder);
+  platform::Status SetPath(const std::string& path) override {
+    if (path.size() == 2) {
+      platform::Result<std::string> current = files_.DriveCurrentFolder(path);
+      if (current.ok()) path_ = current.value();
+      return current.status();
+    }
+    platform::Status readable = files_.SubFolders(path).status();
+    if (readable.ok()) path_ = path.size() > 3 && path.back() == '\\' ? path.substr(0, path.size() - 1) : path;
+    return readable;
+  }
+  // The user opens a listed entry: an ancestor of the current folder or one of its sub-folders.
+  void Open(const std::string& folder) {
+    const std::string parent = folder.substr(0, std::max<std::size_t>(3, folder.rfind('\\')));
+    if (!path_.starts_with(folder) && parent != path_) throw std::logic_error("the list does not show " + folder);
+    SetPath(folder);
+  }
 
  private:
   platform::FileSystem& files_;
   std::string path_;
 };
 
-class FakeWindowKit;
-
 class FakeWindow : public platform::Window {
  public:
-  // The frame around the client area, so that Form2's designed client area of 7110 x 3765 twips
-  // gives an outer size of 7200 x 4200.
-  static constexpr float kFrameWidth = 90;
-  static constexpr float kFrameHeight = 435;
+  // The frame around the client area: Form2's client area of 7110 x 3765 gives 7200 x 4200 outside.
+  static constexpr float kFrameWidth = 90, kFrameHeight = 435;
 
-  FakeWindow(FakeWindowKit& kit, const platform::WindowSpec& design);
-  ~FakeWindow() override;
+  FakeWindow(FakeDesktop& desktop, const platform::WindowSpec& spec) : desktop_(desktop), spec_(spec) {
+    desktop_.windows.push_back(this);
+  }
+  ~FakeWindow() override { std::erase(desktop_.windows, this); }
 
   const platform::WindowSpec& Design() const { return spec_; }
-  bool IsModal() const { return modal_; }
   // The user closes the window from its title bar.
-  void CloseFromTitleBar();
-
-  // The controls in creation order, and by designer name.
-  const std::vector<std::unique_ptr<platform::Control>>& AllControls() const { return controls_; }
+  void CloseFromTitleBar() {
+    if (on_close_) on_close_();
+    visible_ = false;
+  }
   template <class T>
-  T& Find(const std::string& name) const;
-  // The names of the controls that take the focus, in tab order.
-  std::vector<std::string> TabOrder() const;
+  T& Find(const std::string& name) const {
+    for (const auto& control : controls_) {
+      auto* typed = dynamic_cast<T*>(control.get());
+      if (typed != nullptr && typed->design.name == name) return *typed;
+    }
+    throw std::logic_error(spec_.name + " has no control " + name + " of that kind");
+  }
   // The name of the control with the focus, or empty.
-  const std::string& Focused() const { return focused_; }
-  void SetFocused(const std::string& name) { focused_ = name; }
+  std::string focused;
 
   float Left() const override { return left_; }
   float Top() const override { return top_; }
@@ -165,97 +193,78 @@ class FakeWindow : public platform::Window {
   void SetTop(float twips) override { top_ = twips; }
   std::string Caption() const override { return spec_.caption; }
 
-  platform::Button& AddButton(const platform::ControlSpec& design) override;
-  platform::CheckBox& AddCheckBox(const platform::ControlSpec& design) override;
-  platform::Label& AddLabel(const platform::ControlSpec& design) override;
-  platform::TextBox& AddTextBox(const platform::ControlSpec& design, platform::TextBoxStyle style) override;
-  platform::DriveList& AddDriveList(const platform::ControlSpec& design) override;
-  platform::DirectoryList& AddDirectoryList(const platform::ControlSpec& design) override;
+  platform::Button& AddButton(const platform::ControlSpec& d) override { return Add<FakeButton>(d); }
+  platform::CheckBox& AddCheckBox(const platform::ControlSpec& d) override { return Add<FakeCheckBox>(d); }
+  platform::Label& AddLabel(const platform::ControlSpec& d) override { return Add<FakeLabel>(d); }
+  platform::TextBox& AddTextBox(const platform::ControlSpec& d, platform::TextBoxStyle style) override {
+    return Add<FakeTextBox>(d, style);
+  }
+  platform::DriveList& AddDriveList(const platform::ControlSpec& d) override { return Add<FakeDriveList>(d, desktop_); }
+  platform::DirectoryList& AddDirectoryList(const platform::ControlSpec& d) override {
+    return Add<FakeDirectoryList>(d, desktop_);
+  }
 
-  void Show() override;
-  void ShowModal() override;
+  // The focus goes to the focusable control with the lowest tab index.
+  void Show() override {
+    visible_ = true;
+    const FakeControl* first = nullptr;
+    for (const auto& control : controls_) {
+      auto* fake = dynamic_cast<const FakeControl*>(control.get());
+      if (fake->takes_focus && (first == nullptr || fake->design.tab_index < first->design.tab_index)) first = fake;
+    }
+    focused = first != nullptr ? first->design.name : "";
+  }
+  // Runs the script the test gave for this window; it must leave the window hidden.
+  void ShowModal() override {
+    Show();
+    auto script = desktop_.scripts.extract(spec_.name);
+    if (script.empty()) throw std::logic_error("no script for the modal showing of " + spec_.name);
+    script.mapped()(*this);
+    if (visible_) throw std::logic_error(spec_.name + " was left open by its modal script");
+  }
   void Hide() override { visible_ = false; }
   bool IsVisible() const override { return visible_; }
   void OnCloseRequest(std::function<void()> handler) override { on_close_ = std::move(handler); }
 
  private:
   template <class T, class... Args>
-  T& Add(Args&&... args);
+  T& Add(Args&&... args) {
+    controls_.push_back(std::make_unique<T>(focused, std::forward<Args>(args)...));
+    return static_cast<T&>(*controls_.back());
+  }
 
-  FakeWindowKit& kit_;
+  FakeDesktop& desktop_;
   platform::WindowSpec spec_;
   float left_ = 0, top_ = 0;
   bool visible_ = false;
-  bool modal_ = false;
-  std::string focused_;
   std::vector<std::unique_ptr<platform::Control>> controls_;
   std::function<void()> on_close_;
 };
 
-struct Message {
-  std::string prompt;
-  std::string title;
-  platform::MessageIcon icon;
-};
-
-class FakeWindowKit : public platform::WindowKit {
+class FakeWindowKit : public platform::WindowKit, public FakeDesktop {
  public:
-  // Drive and directory lists take their drives and folders from `files` and start on
-  // `current_drive`, the process's current drive.
   explicit FakeWindowKit(platform::FileSystem& files, std::string current_drive = "c:")
-      : files_(files), current_drive_(std::move(current_drive)) {}
+      : FakeDesktop(files, std::move(current_drive)) {}
 
-  void SetScreen(float width, float height) { screen_width_ = width, screen_height_ = height; }
-
-  // The next modal showing of the window called `name` runs `script` inside it. The script must
-  // leave the window hidden (by a button or by closing it); a window left open fails the test.
-  void WhenModal(const std::string& name, std::function<void(FakeWindow&)> script);
-
-  const std::vector<Message>& Messages() const { return messages_; }
+  // The next modal showing of the window called `name` runs `script` inside it.
+  void WhenModal(const std::string& name, std::function<void(FakeWindow&)> script) { scripts[name] = script; }
   // The live window called `name`, or null.
-  FakeWindow* Window(const std::string& name) const;
-  // How many windows called `name` have been created so far.
-  int Created(const std::string& name) const;
+  FakeWindow* Window(const std::string& name) const {
+    for (FakeWindow* window : windows) {
+      if (window->Design().name == name) return window;
+    }
+    return nullptr;
+  }
 
-  std::unique_ptr<platform::Window> NewWindow(const platform::WindowSpec& design) override;
-  float ScreenWidth() const override { return screen_width_; }
-  float ScreenHeight() const override { return screen_height_; }
+  std::unique_ptr<platform::Window> NewWindow(const platform::WindowSpec& spec) override {
+    return std::make_unique<FakeWindow>(*this, spec);
+  }
+  float ScreenWidth() const override { return screen_width; }
+  float ScreenHeight() const override { return screen_height; }
   void ShowMessage(const std::string& prompt, const std::string& title, platform::MessageIcon icon) override {
-    messages_.push_back({prompt, title, icon});
+    messages.push_back({prompt, title, icon});
   }
   int Run() override { return 0; }
-
- private:
-  friend class FakeWindow;
-  friend class FakeDriveList;
-  void RunModalScript(FakeWindow& window);
-
-  platform::FileSystem& files_;
-  std::string current_drive_;
-  float screen_width_ = 15360, screen_height_ = 11520;  // 1024 x 768 pixels
-  std::vector<Message> messages_;
-  std::vector<FakeWindow*> windows_;
-  std::map<std::string, int> created_;
-  std::multimap<std::string, std::function<void(FakeWindow&)>> scripts_;
 };
-
-template <class Base>
-void FakeControlBase<Base>::SetFocus() {
-  window_.SetFocused(spec_.name);
-}
-
-template <class Base>
-bool FakeControlBase<Base>::HasFocus() const {
-  return window_.Focused() == spec_.name;
-}
-
-template <class T>
-T& FakeWindow::Find(const std::string& name) const {
-  for (const auto& control : controls_) {
-    auto* typed = dynamic_cast<T*>(control.get());
-    if (typed != nullptr && typed->Design().name == name) return *typed;
-  }
-  throw std::logic_error(spec_.name + " has no control " + name + " of that kind");
-}
 
 }  // namespace fake

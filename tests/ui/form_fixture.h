@@ -21,12 +21,8 @@ struct FormFixture {
     window = kit.Window("Form2");
     return *form2;
   }
-
-  template <class T>
-  T& Control(const std::string& name) const {
-    return window->Find<T>(name);
-  }
-  void Click(const std::string& button) { Control<fake::FakeButton>(button).Click(); }
+  fake::FakeTextBox& Text(const std::string& name) const { return window->Find<fake::FakeTextBox>(name); }
+  void Click(const std::string& button) { window->Find<fake::FakeButton>(button).Click(); }
 
   fake::FakeSystem host;
   fake::FakeWindowKit kit;
