@@ -8,58 +8,43 @@
 #include <memory>
 #include <string>
 
+#include "platform/win32/gui/basic_controls.h"
 #include "platform/win32/gui/message_loop.h"
 #include "platform/win32/gui/native_window.h"
 #include "platform/win32/gui/object_names.h"
+#include "platform/win32/text_conversion.h"
 #include "platform/window_kit.h"
 #include "tests/support/fake_system.h"
 
-// A control's design as the forms' tables give it.
 inline platform::ControlSpec Design(const std::string& name, const std::string& caption, float left, float top,
-                                  float width, float height, int tab_index = 0) {
-  platform::ControlSpec design;
-  design.name = name;
-  design.caption = caption;
-  design.left = left;
-  design.top = top;
-  design.width = width;
-  design.height = height;
-  design.tab_index = tab_index;
-  return design;
+                                    float width, float height, int tab_index = 0) {
+  return {name, caption, left, top, width, height, tab_index, {}, {}, {}};
 }
 
-inline platform::WindowSpec WindowSpecOf(const std::string& name, const std::string& caption, float client_width,
-                                         float client_height, bool application_icon = false) {
-  platform::WindowSpec design;
-  design.name = name;
-  design.caption = caption;
-  design.client_width = client_width;
-  design.client_height = client_height;
-  design.application_icon = application_icon;
-  return design;
+inline HWND HandleOf(const platform::Window& window) { return platform::win32::NativeWindowFor(window); }
+inline HWND Child(HWND window, const std::string& name) {
+  HWND child = platform::win32::FindChildByName(window, name);
+  EXPECT_NE(child, nullptr) << "no control " << name;
+  return child;
+}
+inline HWND Child(const platform::Window& window, const std::string& name) { return Child(HandleOf(window), name); }
+
+inline std::string TextOf(HWND window) {
+  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+  return platform::win32::Utf8FromWide(text);
 }
 
-// The real Win32 window kit over the in-memory file system, with the means to reach its windows'
-// controls by name and to act inside a modal loop.
-class GuiTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    std::string error;
-    kit_ = platform::NewNativeWindowKit(files_, error);
-    ASSERT_NE(kit_, nullptr) << error;
+// A top-level window of this process by caption; other test programs may show the same captions.
+inline HWND OwnWindow(const wchar_t* caption) {
+  for (HWND window = FindWindowExW(nullptr, nullptr, nullptr, caption); window != nullptr;
+       window = FindWindowExW(nullptr, window, nullptr, caption)) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (process == GetCurrentProcessId()) return window;
   }
-
-  static HWND HandleOf(const platform::Window& window) {
-    return platform::win32::NativeWindowFor(window);
-  }
-  static HWND Child(const platform::Window& window, const std::string& name) {
-    HWND child = platform::win32::FindChildByName(HandleOf(window), name);
-    EXPECT_NE(child, nullptr) << "no control " << name;
-    return child;
-  }
-  fake::FakeFileSystem files_;
-  std::unique_ptr<platform::WindowKit> kit_;
-};
+  return nullptr;
+}
 
 // The child's rectangle in the client coordinates of its window.
 inline RECT ClientRectOf(HWND child) {
@@ -68,6 +53,10 @@ inline RECT ClientRectOf(HWND child) {
   MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&rect), 2);
   return rect;
 }
+
+// A click as BN_CLICKED delivers it, straight into the kit's button, so that an exception from the
+// handler (a test's program end) does not have to pass through the system's window procedure.
+inline void Click(platform::Button& button) { dynamic_cast<platform::win32::NativeButton&>(button).Notify(BN_CLICKED); }
 
 // Hands on every waiting message, as the kit's loops do.
 inline void Pump() { platform::win32::DispatchPending(); }
@@ -82,3 +71,15 @@ inline void RunSoon(std::function<void()> action) {
     run();
   });
 }
+
+// The real Win32 window kit over the in-memory file system.
+class GuiTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::string error;
+    kit_ = platform::NewNativeWindowKit(files_, error);
+    ASSERT_NE(kit_, nullptr) << error;
+  }
+  fake::FakeFileSystem files_;
+  std::unique_ptr<platform::WindowKit> kit_;
+};
