@@ -5,8 +5,6 @@
 
 #include "platform/system.h"
 
-namespace {
-
 TEST(Win32ProgramEndDeathTest, EndsAtOnceWithStatusZero) {
   // An exit handler stands for the program's windows: it must not get to run.
   EXPECT_EXIT(
@@ -16,5 +14,3 @@ TEST(Win32ProgramEndDeathTest, EndsAtOnceWithStatusZero) {
       },
       ::testing::ExitedWithCode(0), "^$");
 }
-
-}  // namespace
