@@ -11,35 +11,28 @@
 #include "platform/window_kit.h"
 #include "tests/support/fake_system.h"
 
-// A control's design with the designer's name, caption, place and tab index; look left at default.
-inline platform::ControlSpec Design(const char* name, const char* caption, float left, float top, float width,
-                                  float height, int tab_index = 0) {
+inline platform::ControlSpec Design(const char* name, float left, float top, float width, float height, int tab = 0) {
   platform::ControlSpec design;
   design.name = name;
-  design.caption = caption;
-  design.left = left;
-  design.top = top;
-  design.width = width;
-  design.height = height;
-  design.tab_index = tab_index;
+  design.left = left, design.top = top, design.width = width, design.height = height, design.tab_index = tab;
   return design;
 }
 
-// The first kit of the run: it makes the application object, which lives until the end of
-// the tests (not beyond: Qt cannot be torn down after main returns). Made by the first test that
-// needs it, so that a test can still see a process without one.
-std::unique_ptr<platform::WindowKit>& ApplicationKit();
+// The first kit of the run: it makes the application object, which must live until the last test
+// ends and not beyond main. Made by the first test that needs it, so that a death test can still
+// see a process without one.
+inline std::unique_ptr<platform::WindowKit>& ApplicationKit() {
+  static std::unique_ptr<platform::WindowKit> kit;
+  return kit;
+}
 
 // A window kit on Qt's offscreen platform over an in-memory file system, one for each test.
 class QtKitTest : public ::testing::Test {
  protected:
   QtKitTest() {
-    if (!ApplicationKit()) {
-      static fake::FakeFileSystem first_files;
-      std::string first_error;
-      ApplicationKit() = platform::NewNativeWindowKit(first_files, first_error);
-    }
+    static fake::FakeFileSystem first_files;
     std::string error;
+    if (!ApplicationKit()) ApplicationKit() = platform::NewNativeWindowKit(first_files, error);
     kit_ = platform::NewNativeWindowKit(files_, error);
   }
 
