@@ -10,9 +10,8 @@ using Win32FileSystemTest = TempFolderTest;
 TEST_F(Win32FileSystemTest, LengthAndDateOfFilesUnderEverySpellingAndTheirFailures) {
   WriteBytes(swedish_ + L"Fem å.ocx", "12345");
   WriteBytes(swedish_ + L"tom.dll", "");
-  for (const wchar_t* name : {L"Fem å.ocx", L"tom.dll"}) {
-    fs::last_write_time(swedish_ + name, Noon(std::chrono::year(2021) / 6 / 15));
-  }
+  fs::last_write_time(swedish_ + L"Fem å.ocx", Noon(std::chrono::year(2021) / 6 / 15));
+  fs::last_write_time(swedish_ + L"tom.dll", Noon(std::chrono::year(2021) / 6 / 15));
   fs::current_path(swedish_);
   const std::pair<std::wstring, int> cases[] = {  // -1: both queries fail
       {swedish_ + L"FEM Å.OCX", 5}, {L"fem å.ocx", 5}, {L"../" + swedish_.substr(root_.size()) + L"fem å.ocx", 5},
