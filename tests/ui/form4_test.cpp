@@ -4,11 +4,7 @@
 
 namespace {
 
-using fake::FakeButton;
-using fake::FakeDirectoryList;
-using fake::FakeDriveList;
-using fake::FakeTextBox;
-using fake::FakeWindow;
+using namespace fake;
 
 constexpr const char* kNameOnly =
     "Välj först i mapplistan var ny mapp ska ligga. Skriv sedan bara mappens namn i rutan.";
@@ -44,7 +40,7 @@ TEST(Form4, OkOutcomes) {
       {"a\\b", kept, true, kNameOnly, ""},
       {"\\Kopior", kept, true, kNameOnly, ""},
       {"a/b", kept, true, kNameOnly, ""},
-      {"Finns", kept, true, "Kan inte skapa c:\\ebrona\\Finns.\r\n" + std::string(fake::FakeFileSystem::kExists), ""},
+      {"Finns", kept, true, "Kan inte skapa c:\\ebrona\\Finns.\r\n" + std::string(FakeFileSystem::kExists), ""},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE("typed '" + c.typed + "'");
@@ -64,8 +60,7 @@ TEST(Form4, OkOutcomes) {
     EXPECT_EQ(f.Text("Text2").Text(), c.text2_after);
     ASSERT_EQ(f.kit.messages.size(), c.message.empty() ? 0u : 1u);
     if (!c.message.empty()) {
-      EXPECT_EQ(f.kit.messages[0].prompt, c.message);
-      EXPECT_EQ(f.kit.messages[0].title, "Skapa ny mapp");
+      EXPECT_EQ(f.kit.messages[0].prompt + "|" + f.kit.messages[0].title, c.message + "|Skapa ny mapp");
       EXPECT_EQ(f.kit.messages[0].icon, platform::MessageIcon::kWarning);
     }
     EXPECT_EQ(f.host.files.FoldersMade().size(), c.folder_made.empty() ? 0u : 1u);
@@ -88,7 +83,7 @@ TEST(Form4, SecondOkAfterCreatingFailsAndKeepsTheFirstResult) {
 
 TEST(Form4, HidingKeepsTheChooserWhileClosingItDiscardsIt) {
   FormFixture f;
-  f.kit.screen_width = 15361, f.kit.screen_height = 11521;  // the main window off whole twips
+  f.kit.screen_width = 15361, f.kit.screen_height = 11521;  // the main window off whole twips, unrounded
   f.host.files.AddFolder("c:\\ebrona\\sub");
   f.Start();
   f.Text("Text2").SetText("before");
@@ -111,8 +106,9 @@ TEST(Form4, HidingKeepsTheChooserWhileClosingItDiscardsIt) {
   InChooser(f, [&](FakeWindow& form4) {
     EXPECT_EQ(form4.Find<FakeTextBox>("Text1").Text(), "");
     EXPECT_EQ(form4.Find<FakeDirectoryList>("Dir1").Path(), "c:\\ebrona");
-    EXPECT_EQ(form4.Left(), f.window->Width() / 4 + f.window->Left());
-    EXPECT_EQ(form4.Top(), f.window->Height() / 4 + f.window->Top());
+    EXPECT_EQ(f.window->Left(), 15361 / 5.0f);
+    EXPECT_EQ(form4.Left(), 7200 / 4 + 15361 / 5.0f);
+    EXPECT_EQ(form4.Top(), 4200 / 4 + 11521 / 6.0f);
     EXPECT_EQ(form4.focused, "Command1");
     form4.Find<FakeButton>("Command1").Click();
   });
@@ -124,7 +120,7 @@ TEST(Form4, ADriveWithoutAMediumIsReportedAndTheListReturnsToTheFolderShown) {
   FormFixture f("d:");
   f.host.files.AddDrive("d:");
   f.host.files.AddDrive("e:");
-  f.host.files.InjectFailure(fake::Op::kDriveCurrentFolder, "e:", "The device is not ready.");
+  f.host.files.InjectFailure(Op::kDriveCurrentFolder, "e:", "The device is not ready.");
   f.host.files.AddFolder("d:\\kopior");
   f.Start();
 
@@ -143,8 +139,7 @@ TEST(Form4, ADriveWithoutAMediumIsReportedAndTheListReturnsToTheFolderShown) {
   });
 
   ASSERT_EQ(f.kit.messages.size(), 1u);
-  EXPECT_EQ(f.kit.messages[0].prompt, "The device is not ready.");
-  EXPECT_EQ(f.kit.messages[0].title, "Ny sökväg");
+  EXPECT_EQ(f.kit.messages[0].prompt + "|" + f.kit.messages[0].title, "The device is not ready.|Ny sökväg");
   EXPECT_EQ(f.kit.messages[0].icon, platform::MessageIcon::kWarning);
 }
 
