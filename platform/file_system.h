@@ -21,7 +21,7 @@ class FileSystem {
   virtual Result<std::uint64_t> FileLength(const std::string& path) = 0;
 
   // The file's last-modification date as the local calendar shows it, "yyyymmdd".
-  // Fails when the file is missing or cannot be read.
+  // Fails when the file is missing, is a folder, or cannot be read.
   virtual Result<std::string> ModificationDate(const std::string& path) = 0;
 
   // Copies `source` to `destination`, replacing an existing destination file. Crash-safe: the data

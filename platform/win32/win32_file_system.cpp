@@ -61,6 +61,8 @@ Result<std::uint64_t> Win32FileSystem::FileLength(const std::string& path) {
 Result<std::string> Win32FileSystem::ModificationDate(const std::string& path) {
   WIN32_FILE_ATTRIBUTE_DATA data;
   if (!GetFileAttributesExW(WideFromUtf8(path).c_str(), GetFileExInfoStandard, &data)) return LastErrorFailure();
+  // A folder is not a file: it fails as opening it for reading would.
+  if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return SystemFailure(ERROR_ACCESS_DENIED);
   // The date as the local calendar showed it at that moment, with the daylight saving time of
   // that day rather than of today.
   SYSTEMTIME utc;

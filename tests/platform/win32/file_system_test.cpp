@@ -26,6 +26,7 @@ TEST_F(Win32FileSystemTest, LengthAndDateOfFilesUnderEverySpellingAndTheirFailur
     EXPECT_TRUE(size.ok() || (!size.status().text().empty() && !date.status().text().empty()));
   }
   EXPECT_FALSE(files_.FileLength(U8(swedish_)).ok()) << "a folder";
+  EXPECT_FALSE(files_.ModificationDate(U8(swedish_)).ok()) << "a folder";
 }
 
 TEST_F(Win32FileSystemTest, DrivesAndTheCurrentFolderOfTheCurrentDrive) {
