@@ -30,29 +30,23 @@ TEST_F(GuiControlsTest, ControlsStandWhereTheirTwipsSayAndReadBackWhatWasSet) {
     EXPECT_EQ(rect.right, TwipsToPixels(design.left + design.width, dpi));
     EXPECT_EQ(rect.bottom, TwipsToPixels(design.top + design.height, dpi));
   }
-
   text.SetWidth(3075.5f);
   EXPECT_EQ(text.Width(), 3075.5f);
-  const RECT rect = ClientRectOf(Child(*window_, "Text0"));
-  EXPECT_EQ(rect.right - rect.left, TwipsToPixels(-15 + 3075.5f, dpi) - TwipsToPixels(-15, dpi));
+  EXPECT_EQ(ClientRectOf(Child(*window_, "Text0")).right, TwipsToPixels(-15 + 3075.5f, dpi));
 }
 
-TEST_F(GuiControlsTest, CheckBoxHoldsThreeValuesAndTheUserTogglesTwo) {
+TEST_F(GuiControlsTest, CheckBoxAndMultiLineTextBoxKeepTheirValues) {
   platform::CheckBox& box = window_->AddCheckBox(Design("Check1_1", "", 210, 645, 2055, 375));
   // (value before, value after a click); the user never makes a box greyed.
-  const std::pair<std::int16_t, std::int16_t> clicks[] = {{0, 1}, {1, 0}, {2, 1}};
-  for (auto [before, after] : clicks) {
+  for (auto [before, after] : {std::pair<std::int16_t, std::int16_t>{0, 1}, {1, 0}, {2, 1}}) {
     box.SetValue(before);
     EXPECT_EQ(box.Value(), before);
     SendMessageW(Child(*window_, "Check1_1"), BM_CLICK, 0, 0);
     EXPECT_EQ(box.Value(), after);
   }
-}
 
-TEST_F(GuiControlsTest, MultiLineTextBoxKeepsItsLineEndsAndHasNoScrollBars) {
   platform::TextBox& report = window_->AddTextBox(Design("Report", "", 15, 45, 6525, 3000), {true, false});
-  // Longer than an edit control takes by default (32767 characters).
-  std::string text = "Rad ett\r\n\tåäö ÅÄÖ\r\n\r\n";
+  std::string text = "Rad ett\r\n\tåäö ÅÄÖ\r\n\r\n";  // longer than an edit control takes by default
   while (text.size() < 40000) text += "comdlg32.ocx\t20240105\tinstallerad\r\n";
   report.SetText(text);
   EXPECT_EQ(report.Text(), text);
@@ -64,34 +58,29 @@ TEST_F(GuiControlsTest, MultiLineTextBoxKeepsItsLineEndsAndHasNoScrollBars) {
 TEST_F(GuiControlsTest, LabelsAndTextBoxesPaintInTheirColoursAndFonts) {
   struct Row {
     platform::ControlSpec design;
-    UINT message;
     COLORREF background;
   };
-  const platform::Font bold{"MS Sans Serif", 8.25f, true};
-  const platform::Colour text = platform::Colour::WindowText();
   const Row rows[] = {
-      {{"Label2", "Installera i", 2325, 870, 1125, 285, 0, platform::Colour::Rgb(224, 224, 224), text, bold},
-       WM_CTLCOLORSTATIC, RGB(224, 224, 224)},
-      {{"Text1", "", 3765, 795, 3060, 285, 0, platform::Colour::Rgb(255, 255, 255), {}, {}}, WM_CTLCOLOREDIT, RGB(255, 255, 255)},
-      {{"Label4", "Installera", 210, 270, 2115, 330, 0, platform::Colour::WindowBackground(), {}, {}}, WM_CTLCOLORSTATIC,
+      {{"Label2", "Installera i", 0, 0, 1125, 285, 0, platform::Colour::Rgb(224, 224, 224), platform::Colour::WindowText(),
+        platform::Font{"MS Sans Serif", 8.25f, true}}, RGB(224, 224, 224)},
+      {{"Text1", "", 0, 300, 3060, 285, 0, platform::Colour::Rgb(255, 255, 255), {}, {}}, RGB(255, 255, 255)},
+      {{"Label4", "Installera", 0, 600, 2115, 330, 0, platform::Colour::WindowBackground(), {}, {}},
        GetSysColor(COLOR_WINDOW)},
   };
   HDC dc = CreateCompatibleDC(nullptr);
   for (const Row& row : rows) {
     SCOPED_TRACE(row.design.name);
-    if (row.message == WM_CTLCOLOREDIT) {
-      window_->AddTextBox(row.design);
-    } else {
-      window_->AddLabel(row.design);
-    }
+    const bool label = row.design.name.starts_with("Label");
+    if (label) window_->AddLabel(row.design);
+    if (!label) window_->AddTextBox(row.design);
     HWND child = Child(*window_, row.design.name);
+    const UINT message = label ? WM_CTLCOLORSTATIC : WM_CTLCOLOREDIT;
     auto brush = reinterpret_cast<HBRUSH>(
-        SendMessageW(HandleOf(*window_), row.message, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(child)));
+        SendMessageW(HandleOf(*window_), message, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(child)));
     LOGBRUSH painted{};
     ASSERT_TRUE(GetObjectW(brush, sizeof(painted), &painted));
     EXPECT_EQ(painted.lbColor, row.background);
     EXPECT_EQ(GetBkColor(dc), row.background);
-    EXPECT_EQ(GetTextColor(dc), GetSysColor(COLOR_WINDOWTEXT));
     LOGFONTW font{};
     GetObjectW(reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0)), sizeof(font), &font);
     EXPECT_EQ(font.lfWeight == FW_BOLD, row.design.font.bold);
@@ -101,15 +90,12 @@ TEST_F(GuiControlsTest, LabelsAndTextBoxesPaintInTheirColoursAndFonts) {
 
 TEST_F(GuiControlsTest, TabWalksTheTabIndicesAndTheFirstFocusIsTheLowest) {
   // Made in the designer's order, tab indices out of order; labels take no focus.
-  const std::pair<std::string, int> made[] = {{"Command4", 16}, {"Check1_8", 1}, {"Label2", 15},
-                                              {"Command1", 5},  {"Text1", 2},    {"Text2", 0}};
-  for (const auto& [name, tab] : made) {
-    const platform::ControlSpec design = Design(name, name, 100, 100.0f * static_cast<float>(tab), 900, 90, tab);
-    if (name.starts_with("Command")) window_->AddButton(design);
-    if (name.starts_with("Check")) window_->AddCheckBox(design);
-    if (name.starts_with("Label")) window_->AddLabel(design);
-    if (name.starts_with("Text")) window_->AddTextBox(design);
-  }
+  window_->AddButton(Design("Command4", "", 0, 0, 900, 90, 16));
+  window_->AddCheckBox(Design("Check1_8", "", 0, 100, 900, 90, 1));
+  window_->AddLabel(Design("Label2", "", 0, 200, 900, 90, 15));
+  window_->AddButton(Design("Command1", "", 0, 300, 900, 90, 5));
+  window_->AddTextBox(Design("Text1", "", 0, 400, 900, 90, 2));
+  window_->AddTextBox(Design("Text2", "", 0, 500, 900, 90, 0));
   window_->Show();
   std::vector<std::string> order{platform::win32::ObjectName(GetFocus())};
   for (int step = 0; step < 5; ++step) {

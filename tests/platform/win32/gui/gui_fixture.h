@@ -72,14 +72,13 @@ inline void RunSoon(std::function<void()> action) {
   });
 }
 
-// The real Win32 window kit over the in-memory file system.
+// The real Win32 window kit over the in-memory host.
 class GuiTest : public ::testing::Test {
  protected:
   void SetUp() override {
     std::string error;
-    kit_ = platform::NewNativeWindowKit(files_, error);
-    ASSERT_NE(kit_, nullptr) << error;
+    ASSERT_NE(kit_ = platform::NewNativeWindowKit(host_.files, error), nullptr) << error;
   }
-  fake::FakeFileSystem files_;
+  fake::FakeSystem host_;
   std::unique_ptr<platform::WindowKit> kit_;
 };

@@ -7,21 +7,18 @@ namespace {
 constexpr const char* kComponents[] = {"comdlg32.ocx", "msflxgrd.ocx", "msmapi32.ocx", "tabctl32.ocx",
                                        "msinet.ocx",   "riched32.dll", "richtx32.ocx", "pdf_itb.ocx"};
 
-class GuiFormsTest : public ::testing::Test {
+class GuiFormsTest : public GuiTest {
  protected:
   void SetUp() override {
     host_.files.AddFile("c:\\windows\\sysWOW64\\msvbvm60.dll", "20080414");
-    std::string error;
-    kit_ = platform::NewNativeWindowKit(host_.files, error);
-    ASSERT_NE(kit_, nullptr) << error;
+    GuiTest::SetUp();
+    if (HasFatalFailure()) return;
     form2_ = std::make_unique<ui::Form2>(*kit_, host_.system);
     form2_->Form_Load();
     form2_->Show();
     main_ = HandleOf(form2_->window());
   }
 
-  fake::FakeSystem host_;
-  std::unique_ptr<platform::WindowKit> kit_;
   std::unique_ptr<ui::Form2> form2_;
   HWND main_ = nullptr;
 };
