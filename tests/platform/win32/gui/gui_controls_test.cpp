@@ -15,9 +15,10 @@ class GuiControlsTest : public GuiTest {
 };
 
 TEST_F(GuiControlsTest, ControlsStandWhereTheirTwipsSayAndReadBackWhatWasSet) {
-  const platform::ControlSpec designs[] = {Design("Command4", "Bläddra/skapa mapp", 4950, 1860, 1890, 270),
-                                           Design("Label3", "Spara kopior av överskrivna filer i", 2310, 1350, 1290, 675),
-                                           Design("Text0", "", -15, 2940, 2760, 300)};
+  const platform::ControlSpec designs[] = {
+      Design("Command4", "Bläddra/skapa mapp", 4950, 1860, 1890, 270),
+      Design("Label3", "Spara kopior av överskrivna filer i", 2310, 1350, 1290, 675),
+      Design("Text0", "", -15, 2940, 2760, 300)};
   window_->AddButton(designs[0]);
   window_->AddLabel(designs[1]);
   platform::TextBox& text = window_->AddTextBox(designs[2]);
@@ -61,8 +62,9 @@ TEST_F(GuiControlsTest, LabelsAndTextBoxesPaintInTheirColoursAndFonts) {
     COLORREF background;
   };
   const Row rows[] = {
-      {{"Label2", "Installera i", 0, 0, 1125, 285, 0, platform::Colour::Rgb(224, 224, 224), platform::Colour::WindowText(),
-        platform::Font{"MS Sans Serif", 8.25f, true}}, RGB(224, 224, 224)},
+      {{"Label2", "Installera i", 0, 0, 1125, 285, 0, platform::Colour::Rgb(224, 224, 224),
+        platform::Colour::WindowText(), platform::Font{"MS Sans Serif", 8.25f, true}},
+       RGB(224, 224, 224)},
       {{"Text1", "", 0, 300, 3060, 285, 0, platform::Colour::Rgb(255, 255, 255), {}, {}}, RGB(255, 255, 255)},
       {{"Label4", "Installera", 0, 600, 2115, 330, 0, platform::Colour::WindowBackground(), {}, {}},
        GetSysColor(COLOR_WINDOW)},

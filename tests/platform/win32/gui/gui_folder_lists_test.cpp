@@ -48,10 +48,15 @@ TEST_F(GuiFolderListsTest, DirectoryListOpensOnDoubleClickOrEnterButNotOnHighlig
   window_->Show();
   HWND handle = Child(*window_, "Dir1");
   EXPECT_EQ(ListRows(), (Rows{"c:\\", "   ebrona", "      arkiv", "      kopior"}));
+  // The user highlights a row, as the list notifies it, then double-clicks it.
+  const auto notify = [&](WORD code) {
+    SendMessageW(HandleOf(*window_), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(handle), code),
+                 reinterpret_cast<LPARAM>(handle));
+  };
   SendMessageW(handle, LB_SETCURSEL, 2, 0);
+  notify(LBN_SELCHANGE);
   EXPECT_EQ(list.Path(), "c:\\ebrona");
-  SendMessageW(HandleOf(*window_), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(handle), LBN_DBLCLK),
-               reinterpret_cast<LPARAM>(handle));
+  notify(LBN_DBLCLK);
   EXPECT_EQ(ListRows(), (Rows{"c:\\", "   ebrona", "      arkiv", "         2024"}));
 
   SendMessageW(handle, LB_SETCURSEL, 0, 0);
