@@ -45,7 +45,7 @@ template <class Base>
 class Fake : public Base, public FakeControl {
  public:
   // `focus` names the window's control with the focus.
-  Fake(std::string& focus, const platform::ControlSpec& spec) : focus_(focus) { design = spec; }
+  Fake(std::string& focus, const platform::ControlSpec& given) : focus_(focus) { design = given; }
   float Left() const override { return design.left; }
   float Top() const override { return design.top; }
   float Width() const override { return design.width; }
@@ -90,14 +90,14 @@ class FakeCheckBox : public Fake<platform::CheckBox> {
 
 class FakeLabel : public Fake<platform::Label> {
  public:
-  FakeLabel(std::string& focus, const platform::ControlSpec& spec) : Fake(focus, spec) { takes_focus = false; }
+  FakeLabel(std::string& focus, const platform::ControlSpec& given) : Fake(focus, given) { takes_focus = false; }
   std::string Caption() const override { return design.caption; }
 };
 
 class FakeTextBox : public Fake<platform::TextBox> {
  public:
-  FakeTextBox(std::string& focus, const platform::ControlSpec& spec, platform::TextBoxStyle style)
-      : Fake(focus, spec), style(style), text_(spec.caption) {}
+  FakeTextBox(std::string& focus, const platform::ControlSpec& given, platform::TextBoxStyle style)
+      : Fake(focus, given), style(style), text_(given.caption) {}
   std::string Text() const override { return text_; }
   void SetText(const std::string& text) override { text_ = text; }
   const platform::TextBoxStyle style;
@@ -109,8 +109,8 @@ class FakeTextBox : public Fake<platform::TextBox> {
 // Every change of drive raises the change handler synchronously, also from inside the handler.
 class FakeDriveList : public Fake<platform::DriveList> {
  public:
-  FakeDriveList(std::string& focus, const platform::ControlSpec& spec, FakeDesktop& desktop)
-      : Fake(focus, spec), files_(desktop.files), drive_(desktop.current_drive) {}
+  FakeDriveList(std::string& focus, const platform::ControlSpec& given, FakeDesktop& desktop)
+      : Fake(focus, given), files_(desktop.files), drive_(desktop.current_drive) {}
   std::string Drive() const override { return drive_; }
   platform::Status SetDrive(const std::string& path) override {
     const std::string drive = path.substr(0, 2);
@@ -131,8 +131,8 @@ class FakeDriveList : public Fake<platform::DriveList> {
 
 class FakeDirectoryList : public Fake<platform::DirectoryList> {
  public:
-  FakeDirectoryList(std::string& focus, const platform::ControlSpec& spec, FakeDesktop& desktop)
-      : Fake(focus, spec), files_(desktop.files), path_(desktop.current_drive + "\\") {
+  FakeDirectoryList(std::string& focus, const platform::ControlSpec& given, FakeDesktop& desktop)
+      : Fake(focus, given), files_(desktop.files), path_(desktop.current_drive + "\\") {
     SetPath(desktop.current_drive);
   }
   std::string Path() const override { return path_; }
@@ -163,12 +163,12 @@ class FakeWindow : public platform::Window {
   // The frame around the client area: Form2's client area of 7110 x 3765 gives 7200 x 4200 outside.
   static constexpr float kFrameWidth = 90, kFrameHeight = 435;
 
-  FakeWindow(FakeDesktop& desktop, const platform::WindowSpec& spec) : desktop_(desktop), spec_(spec) {
+  FakeWindow(FakeDesktop& desktop, const platform::WindowSpec& given) : desktop_(desktop), design_(given) {
     desktop_.windows.push_back(this);
   }
   ~FakeWindow() override { std::erase(desktop_.windows, this); }
 
-  const platform::WindowSpec& Design() const { return spec_; }
+  const platform::WindowSpec& Design() const { return design_; }
   // The user closes the window from its title bar.
   void CloseFromTitleBar() {
     if (on_close_) on_close_();
@@ -180,18 +180,18 @@ class FakeWindow : public platform::Window {
       auto* typed = dynamic_cast<T*>(control.get());
       if (typed != nullptr && typed->design.name == name) return *typed;
     }
-    throw std::logic_error(spec_.name + " has no control " + name + " of that kind");
+    throw std::logic_error(design_.name + " has no control " + name + " of that kind");
   }
   // The name of the control with the focus, or empty.
   std::string focused;
 
   float Left() const override { return left_; }
   float Top() const override { return top_; }
-  float Width() const override { return spec_.client_width + kFrameWidth; }
-  float Height() const override { return spec_.client_height + kFrameHeight; }
+  float Width() const override { return design_.client_width + kFrameWidth; }
+  float Height() const override { return design_.client_height + kFrameHeight; }
   void SetLeft(float twips) override { left_ = twips; }
   void SetTop(float twips) override { top_ = twips; }
-  std::string Caption() const override { return spec_.caption; }
+  std::string Caption() const override { return design_.caption; }
 
   platform::Button& AddButton(const platform::ControlSpec& d) override { return Add<FakeButton>(d); }
   platform::CheckBox& AddCheckBox(const platform::ControlSpec& d) override { return Add<FakeCheckBox>(d); }
@@ -217,10 +217,10 @@ class FakeWindow : public platform::Window {
   // Runs the script the test gave for this window; it must leave the window hidden.
   void ShowModal() override {
     Show();
-    auto script = desktop_.scripts.extract(spec_.name);
-    if (script.empty()) throw std::logic_error("no script for the modal showing of " + spec_.name);
+    auto script = desktop_.scripts.extract(design_.name);
+    if (script.empty()) throw std::logic_error("no script for the modal showing of " + design_.name);
     script.mapped()(*this);
-    if (visible_) throw std::logic_error(spec_.name + " was left open by its modal script");
+    if (visible_) throw std::logic_error(design_.name + " was left open by its modal script");
   }
   void Hide() override { visible_ = false; }
   bool IsVisible() const override { return visible_; }
@@ -234,7 +234,7 @@ class FakeWindow : public platform::Window {
   }
 
   FakeDesktop& desktop_;
-  platform::WindowSpec spec_;
+  platform::WindowSpec design_;
   float left_ = 0, top_ = 0;
   bool visible_ = false;
   std::vector<std::unique_ptr<platform::Control>> controls_;
@@ -256,8 +256,8 @@ class FakeWindowKit : public platform::WindowKit, public FakeDesktop {
     return nullptr;
   }
 
-  std::unique_ptr<platform::Window> NewWindow(const platform::WindowSpec& spec) override {
-    return std::make_unique<FakeWindow>(*this, spec);
+  std::unique_ptr<platform::Window> NewWindow(const platform::WindowSpec& given) override {
+    return std::make_unique<FakeWindow>(*this, given);
   }
   float ScreenWidth() const override { return screen_width; }
   float ScreenHeight() const override { return screen_height; }

@@ -44,7 +44,7 @@ NativeCheckBox::NativeCheckBox(ControlHost& host, const platform::ControlSpec& d
 }
 
 void NativeCheckBox::SetCaption(const std::string& caption) {
-  spec_.caption = caption;
+  design_.caption = caption;
   SetWindowTextW(Handle(), Literal(caption).c_str());
 }
 

@@ -11,7 +11,7 @@ namespace platform::win32 {
 class NativeButton : public NativeControl<platform::Button> {
  public:
   NativeButton(ControlHost& host, const platform::ControlSpec& design, int id);
-  std::string Caption() const override { return spec_.caption; }
+  std::string Caption() const override { return design_.caption; }
   void OnClick(std::function<void()> handler) override { on_click_ = std::move(handler); }
   void Notify(WORD code) override;
   void EnterPressed() override;
@@ -23,7 +23,7 @@ class NativeButton : public NativeControl<platform::Button> {
 class NativeCheckBox : public NativeControl<platform::CheckBox> {
  public:
   NativeCheckBox(ControlHost& host, const platform::ControlSpec& design, int id);
-  std::string Caption() const override { return spec_.caption; }
+  std::string Caption() const override { return design_.caption; }
   void SetCaption(const std::string& caption) override;
   std::int16_t Value() const override;
   void SetValue(std::int16_t value) override;
@@ -33,7 +33,7 @@ class NativeCheckBox : public NativeControl<platform::CheckBox> {
 class NativeLabel : public NativeControl<platform::Label> {
  public:
   NativeLabel(ControlHost& host, const platform::ControlSpec& design, int id);
-  std::string Caption() const override { return spec_.caption; }
+  std::string Caption() const override { return design_.caption; }
 };
 
 class NativeTextBox : public NativeControl<platform::TextBox> {

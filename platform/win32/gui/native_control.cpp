@@ -20,7 +20,7 @@ COLORREF ColourValue(const platform::Colour& colour) {
 }  // namespace
 
 ControlCore::ControlCore(ControlHost& host, const platform::ControlSpec& design, int id)
-    : host_(host), spec_(design), id_(id), tab_index_(design.tab_index) {}
+    : host_(host), design_(design), id_(id), tab_index_(design.tab_index) {}
 
 ControlCore::~ControlCore() {
   if (handle_ != nullptr) DestroyWindow(handle_);
@@ -34,9 +34,9 @@ void ControlCore::Create(const wchar_t* window_class, DWORD style, DWORD ex_styl
                             0, 0, 0, 0,
                             host_.Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_)),
                             GetModuleHandleW(nullptr), nullptr);
-  SetObjectName(handle_, spec_.name);
-  if (spec_.background.kind == platform::Colour::Kind::kRgb) {
-    background_brush_ = CreateSolidBrush(ColourValue(spec_.background));
+  SetObjectName(handle_, design_.name);
+  if (design_.background.kind == platform::Colour::Kind::kRgb) {
+    background_brush_ = CreateSolidBrush(ColourValue(design_.background));
   }
   Layout();
 }
@@ -49,11 +49,11 @@ bool ControlCore::TakesFocus() const {
 void ControlCore::Layout() {
   const UINT dpi = host_.Dpi();
   // Each edge is rounded on its own, so that controls that touch in twips touch in pixels.
-  const int left = TwipsToPixels(spec_.left, dpi);
-  const int top = TwipsToPixels(spec_.top, dpi);
-  const int right = TwipsToPixels(spec_.left + spec_.width, dpi);
-  const int bottom = TwipsToPixels(spec_.top + spec_.height, dpi);
-  SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(host_.FontFor(spec_.font)), FALSE);
+  const int left = TwipsToPixels(design_.left, dpi);
+  const int top = TwipsToPixels(design_.top, dpi);
+  const int right = TwipsToPixels(design_.left + design_.width, dpi);
+  const int bottom = TwipsToPixels(design_.top + design_.height, dpi);
+  SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(host_.FontFor(design_.font)), FALSE);
   Place(left, top, right - left, bottom - top);
   InvalidateRect(handle_, nullptr, TRUE);
 }
@@ -63,11 +63,11 @@ void ControlCore::Place(int left, int top, int width, int height) {
 }
 
 HBRUSH ControlCore::Colours(HDC dc, HBRUSH default_brush) {
-  const COLORREF text = ColourValue(spec_.foreground);
+  const COLORREF text = ColourValue(design_.foreground);
   if (text != CLR_INVALID) SetTextColor(dc, text);
-  switch (spec_.background.kind) {
+  switch (design_.background.kind) {
     case platform::Colour::Kind::kRgb:
-      SetBkColor(dc, ColourValue(spec_.background));
+      SetBkColor(dc, ColourValue(design_.background));
       return background_brush_;
     case platform::Colour::Kind::kWindowBackground:
       SetBkColor(dc, GetSysColor(COLOR_WINDOW));

@@ -47,7 +47,7 @@ class ControlCore {
   virtual void Place(int left, int top, int width, int height);
 
   ControlHost& host_;
-  platform::ControlSpec spec_;
+  platform::ControlSpec design_;
 
  private:
   int id_;
@@ -62,14 +62,14 @@ class NativeControl : public Interface, public ControlCore {
  public:
   using ControlCore::ControlCore;
 
-  float Left() const override { return spec_.left; }
-  float Top() const override { return spec_.top; }
-  float Width() const override { return spec_.width; }
-  float Height() const override { return spec_.height; }
-  void SetLeft(float twips) override { Move(spec_.left, twips); }
-  void SetTop(float twips) override { Move(spec_.top, twips); }
-  void SetWidth(float twips) override { Move(spec_.width, twips); }
-  void SetHeight(float twips) override { Move(spec_.height, twips); }
+  float Left() const override { return design_.left; }
+  float Top() const override { return design_.top; }
+  float Width() const override { return design_.width; }
+  float Height() const override { return design_.height; }
+  void SetLeft(float twips) override { Move(design_.left, twips); }
+  void SetTop(float twips) override { Move(design_.top, twips); }
+  void SetWidth(float twips) override { Move(design_.width, twips); }
+  void SetHeight(float twips) override { Move(design_.height, twips); }
   void SetFocus() override { ::SetFocus(Handle()); }
   bool HasFocus() const override { return ::GetFocus() == Handle(); }
 

@@ -39,7 +39,7 @@ BOOL CALLBACK CollectEnabled(HWND window, LPARAM data) {
 }  // namespace
 
 NativeWindow::NativeWindow(NativeWindowKit& kit, const platform::WindowSpec& design)
-    : kit_(kit), spec_(design), dpi_(kit.ScreenDpiValue()) {
+    : kit_(kit), design_(design), dpi_(kit.ScreenDpiValue()) {
   CreateWindowExW(0, kWindowClass, WideFromUtf8(design.caption).c_str(), kStyle, CW_USEDEFAULT, CW_USEDEFAULT, 0, 0, nullptr,
                   nullptr, GetModuleHandleW(nullptr), this);
   SetObjectName(handle_, design.name);
@@ -60,7 +60,7 @@ NativeWindow::~NativeWindow() {
 }
 
 void NativeWindow::SizeToClientArea() {
-  const SIZE outer = OuterSize(TwipsToPixels(spec_.client_width, dpi_), TwipsToPixels(spec_.client_height, dpi_),
+  const SIZE outer = OuterSize(TwipsToPixels(design_.client_width, dpi_), TwipsToPixels(design_.client_height, dpi_),
                                kStyle, 0, dpi_);
   SetWindowPos(handle_, nullptr, 0, 0, outer.cx, outer.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }

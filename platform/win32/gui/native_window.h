@@ -69,7 +69,7 @@ class NativeWindow : public platform::Window, public ControlHost {
   void DpiChanged(UINT dpi, const RECT& suggested);
 
   NativeWindowKit& kit_;
-  platform::WindowSpec spec_;
+  platform::WindowSpec design_;
   HWND handle_ = nullptr;
   UINT dpi_;
   TwipsCoordinate left_;
