@@ -1,27 +1,4 @@
-#include <clocale>
-#include <cstdio>
-#include <memory>
-#include <string>
+#include "app/program.h"
 
-#include "platform/system.h"
-#include "platform/window_kit.h"
-#include "ui/form2.h"
-
-// The program's start: the main window is created, loaded and shown, and the event loop runs
-// until a window ends the program. Command-line arguments are not used.
-int main() {
-  std::setlocale(LC_ALL, "");
-
-  platform::System& system = platform::NativeSystem();
-  std::string error;
-  std::unique_ptr<platform::WindowKit> kit = platform::NewNativeWindowKit(system.files, error);
-  if (!kit) {
-    std::fprintf(stderr, "%s\n", error.c_str());
-    return 1;
-  }
-
-  ui::Form2 form2(*kit, system);
-  form2.Form_Load();
-  form2.Show();
-  return kit->Run();
-}
+// The program takes no command-line arguments.
+int main() { return app::RunProgram(); }
