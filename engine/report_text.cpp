@@ -15,7 +15,8 @@ std::string FailureHeader(std::int16_t failed_count, std::int16_t component_coun
   if (failed_count == component_count) {
     first_line = "INGA FILER KUNDE INSTALLERAS.";
   } else if (failed_count > 0) {
-    first_line = " " + std::to_string(failed_count) + " FILER KUNDE INTE INSTALLERAS.";
+    // The count is written as a blank followed by its digits: " 3 FILER ...".
+    first_line.append(" ").append(std::to_string(failed_count)).append(" FILER KUNDE INTE INSTALLERAS.");
   } else {
     return {};
   }
