@@ -31,24 +31,27 @@ Result<struct stat> ReadableStatus(const std::string& host_path) {
   return info;
 }
 
+// The status of the file at the Windows path `path`. A folder is not a file: a component or an
+// installed file that turns out to be one fails here.
+Result<struct stat> FileStatus(const DriveMapping& drives, const std::string& path) {
+  const Result<std::string> host = drives.ToHost(path);
+  if (!host.ok()) return host.status();
+  Result<struct stat> info = ReadableStatus(host.value());
+  if (info.ok() && S_ISDIR(info.value().st_mode)) return ErrorFailure(EISDIR);
+  return info;
+}
+
 }  // namespace
 
 Result<std::uint64_t> PosixFileSystem::FileLength(const std::string& path) {
-  const Result<std::string> host = drives_.ToHost(path);
-  if (!host.ok()) return host.status();
-  const Result<struct stat> info = ReadableStatus(host.value());
+  const Result<struct stat> info = FileStatus(drives_, path);
   if (!info.ok()) return info.status();
-  if (S_ISDIR(info.value().st_mode)) return ErrorFailure(EISDIR);
   return static_cast<std::uint64_t>(info.value().st_size);
 }
 
 Result<std::string> PosixFileSystem::ModificationDate(const std::string& path) {
-  const Result<std::string> host = drives_.ToHost(path);
-  if (!host.ok()) return host.status();
-  const Result<struct stat> info = ReadableStatus(host.value());
+  const Result<struct stat> info = FileStatus(drives_, path);
   if (!info.ok()) return info.status();
-  // A folder is not a file: a component or an installed file that turns out to be one fails here.
-  if (S_ISDIR(info.value().st_mode)) return ErrorFailure(EISDIR);
   std::tm local{};
   if (!localtime_r(&info.value().st_mtim.tv_sec, &local)) return ErrorFailure(errno);
   char text[16];
