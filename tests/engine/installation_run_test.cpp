@@ -1,5 +1,6 @@
 // The copy pass: the date rule, backups, and what each failing step counts, writes and leaves behind.
 #include <random>
+#include <stdexcept>
 
 #include <gtest/gtest.h>
 
@@ -154,4 +155,24 @@ TEST_F(InstallationRun, RandomWorldsKeepTheCountsAndTouchOnlyWhatTheReportNames)
       EXPECT_NE(first_line.find(in_system ? "Inlagd " : "(kopierad)"), std::string::npos) << path;
     }
   }
+}
+
+// A failure outside the steps of one file is told in a warning box, and the run still ends with
+// the report of what was done so far.
+TEST_F(InstallationRun, AnUnexpectedFailureIsShownAndTheRunStillEndsWithItsReport) {
+  struct FailingHost : FakeHost {
+    std::int16_t CheckValue(int index) const override {
+      if (index == 3) throw std::runtime_error("Slut på minne.");
+      return 1;
+    }
+  } window_that_fails;
+  Tool();
+  Source(1, "20040312");
+  const auto run = engine::RunInstallationValues(state, kSystem, "", window_that_fails, host.system);
+  ASSERT_TRUE(run.has_value());
+  ASSERT_EQ(window_that_fails.warnings.size(), 1u);
+  EXPECT_EQ(window_that_fails.warnings[0], std::make_pair(std::string("Slut på minne."),
+                                                          std::string("Installera systemfiler")));
+  EXPECT_EQ(run->FailedCount, 1);
+  EXPECT_EQ(run->ReportText, Lines({"comdlg32.ocx  20040312  \tInlagd ", "msflxgrd.ocx  KÄLLFIL SAKNAS"}));
 }
