@@ -57,7 +57,7 @@ class CopyPass {
       }
       if (!run_.BackupFolder.empty()) {
         run_.RunStep = 4;
-        const platform::Status backup = files_.CopyReplacing(destination, run_.BackupFolder + name);
+        const platform::Status backup = Copy(destination, run_.BackupFolder + name, source);
         if (!backup.ok()) {
           OnFailure(backup, source);
           return;
@@ -69,13 +69,22 @@ class CopyPass {
     }
 
     run_.RunStep = 3;
-    const platform::Status copy = files_.CopyReplacing(source, destination);
+    const platform::Status copy = Copy(source, destination, source);
     if (!copy.ok()) {
       OnFailure(copy, source);
       return;
     }
     report += std::string(report::kTab) + report::kInstalled;
     run_.InstalledFlags[i] = 1;
+  }
+
+  // Copies `from` over `to`, unless `to` is `from` itself or `component`, the file the entry
+  // installs: a backup into the components folder would overwrite the new file with the old one.
+  platform::Status Copy(const std::string& from, const std::string& to, const std::string& component) {
+    if (files_.SameFile(to, from) || files_.SameFile(to, component)) {
+      return platform::Status::Failure(report::kSameFile);
+    }
+    return files_.CopyReplacing(from, to);
   }
 
   // The pass's one failure handler: by the step under way it decides what to count and write,

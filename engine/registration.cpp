@@ -7,11 +7,25 @@ namespace engine {
 void PauseAfterStart(platform::Clock& clock) {
   static constexpr float kPause = 0.3f;
   static constexpr float kSecondsPerDay = 86400.0f;
-  const float start = static_cast<float>(clock.SecondsSinceMidnight());
+  // The clock falls back to 0 at midnight. A reading below the one before is that wrap only when
+  // it lies less than this after midnight, counted from the reading before.
+  static constexpr float kWrapWindow = 1.0f;
+  float start = static_cast<float>(clock.SecondsSinceMidnight());
+  float previous = start;
+  float days = 0.0f;
   for (;;) {
-    float elapsed = static_cast<float>(clock.SecondsSinceMidnight()) - start;
-    // The clock falls back to 0 at midnight: a reading below the start belongs to the next day.
-    if (elapsed < 0.0f) elapsed += kSecondsPerDay;
+    const float now = static_cast<float>(clock.SecondsSinceMidnight());
+    if (now < previous) {
+      if (kSecondsPerDay - previous + now < kWrapWindow) {
+        days += kSecondsPerDay;
+      } else {
+        // The clock was set back (by hand, or at the end of summer time): count again from here.
+        start = now;
+        days = 0.0f;
+      }
+    }
+    previous = now;
+    const float elapsed = now - start + days;
     if (!(kPause > elapsed)) return;
   }
 }

@@ -12,7 +12,8 @@ namespace engine {
 void RegisterInstalledFiles(const InstallerState& state, RunValues& run, platform::System& system);
 
 // Busy-waits until the clock has moved on by at least 0.3 seconds (single precision), also across
-// midnight, when the clock falls back to 0.
+// midnight, when the clock falls back to 0. A clock set back at any other moment starts the count
+// again from its lower reading, so the pause is never shorter.
 void PauseAfterStart(platform::Clock& clock);
 
 }  // namespace engine

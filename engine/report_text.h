@@ -15,6 +15,8 @@ inline constexpr const char* kBackedUp = "(kopierad)  ";
 inline constexpr const char* kInstalled = "Inlagd ";
 inline constexpr const char* kSourceMissing = "KÄLLFIL SAKNAS";
 inline constexpr const char* kCouldNotInstall = " KUNDE INTE LÄGGAS IN. ";
+// Why a copy was refused whose destination is the very file it reads or the one the entry installs.
+inline constexpr const char* kSameFile = "Målet är samma fil som källan.";
 inline constexpr const char* kRegistered = " registrerad";
 inline constexpr const char* kToolMissing =
     "HITTAR INTE regsvr32.exe. Inlagda filer är inte införda i registret men registreras när programmen körs.";

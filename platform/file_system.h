@@ -20,15 +20,21 @@ class FileSystem {
   // cannot be read. Callers use it as an existence test.
   virtual Result<std::uint64_t> FileLength(const std::string& path) = 0;
 
-  // The file's last-modification date as the local calendar shows it, "yyyymmdd".
-  // Fails when the file is missing, is a folder, or cannot be read.
+  // The file's last-modification date as the local calendar shows it, "yyyymmdd". Needs no right
+  // to read the file. Fails when the file is missing or is a folder.
   virtual Result<std::string> ModificationDate(const std::string& path) = 0;
 
   // Copies `source` to `destination`, replacing an existing destination file. Crash-safe: the data
   // goes to a temporary file in the destination folder, which gets the source's modification time,
   // is flushed and then renamed over the destination. On failure the temporary file is removed and
-  // the destination is exactly as it was. Fails, changing nothing, when both paths name one file.
+  // the destination is exactly as it was. Temporary files that an earlier, interrupted copy to
+  // `destination` left in its folder are removed first; nothing else there is touched. Fails,
+  // changing nothing, when both paths name one file or when the destination is read-only.
   virtual Status CopyReplacing(const std::string& source, const std::string& destination) = 0;
+
+  // Whether `first` and `second` name one existing file: under any spelling, through a link, or as
+  // two names (hard links) of one file. False when either is missing or cannot be examined.
+  virtual bool SameFile(const std::string& first, const std::string& second) = 0;
 
   // Creates the one folder `path`, whose parent must exist. Fails when it exists already.
   virtual Status MakeFolder(const std::string& path) = 0;

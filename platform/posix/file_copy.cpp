@@ -1,13 +1,17 @@
 #include "platform/posix/file_copy.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <cerrno>
 #include <vector>
 
 #include "platform/posix/error_text.h"
+#include "platform/posix/folder_handle.h"
 
 namespace platform::posix {
 namespace {
@@ -71,6 +75,37 @@ int CopyData(int from, int to) {
   }
 }
 
+// The temporary file of a copy to `name` is ".<name>.ebrona-" and six letters or digits, as
+// mkostemp makes them.
+constexpr const char* kTemporaryMark = ".ebrona-";
+constexpr std::size_t kTemporaryLetters = 6;
+
+std::string TemporaryPrefix(const std::string& name) { return "." + name + kTemporaryMark; }
+
+bool IsTemporaryOf(const std::string& entry, const std::string& prefix) {
+  if (entry.size() != prefix.size() + kTemporaryLetters || entry.compare(0, prefix.size(), prefix) != 0) return false;
+  for (std::size_t i = prefix.size(); i < entry.size(); ++i) {
+    if (!std::isalnum(static_cast<unsigned char>(entry[i]))) return false;
+  }
+  return true;
+}
+
+// Removes the temporary files of copies to `name` in `folder` that an interrupted run left behind.
+// A copy under way holds a lock on its temporary file; that file, and any that is not a plain
+// file, stays. Failures change nothing and are not the copy's concern.
+void RemoveLeftovers(const std::string& folder, const std::string& name) {
+  FolderHandle dir = OpenFolder(folder);
+  if (!dir) return;
+  const std::string prefix = TemporaryPrefix(name);
+  while (const dirent* entry = readdir(dir.get())) {
+    if (!IsTemporaryOf(entry->d_name, prefix)) continue;
+    Descriptor leftover(openat(dirfd(dir.get()), entry->d_name, O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK));
+    struct stat info;
+    if (leftover.get() < 0 || fstat(leftover.get(), &info) != 0 || !S_ISREG(info.st_mode)) continue;
+    if (flock(leftover.get(), LOCK_EX | LOCK_NB) == 0) unlinkat(dirfd(dir.get()), entry->d_name, 0);
+  }
+}
+
 // Fills the open temporary file `to` from `from` and gives it the source's mode and time.
 int FillTemporary(int from, const struct stat& source, Descriptor& to) {
   if (const int error = CopyData(from, to.get())) return error;
@@ -100,12 +135,18 @@ Status CopyFileReplacing(const std::string& source, const std::string& destinati
     if (destination_info.st_dev == source_info.st_dev && destination_info.st_ino == source_info.st_ino) {
       return ErrorFailure(EBUSY);
     }
+    // A file without any write permission is read-only, as Windows and Wine see it, and is not
+    // replaced, not even by root, whose rename would otherwise go through.
+    if ((destination_info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) return ErrorFailure(EACCES);
   }
 
   const std::string folder = FolderOf(destination);
-  std::string temporary = folder + "/." + NameOf(destination) + ".ebrona-XXXXXX";
+  RemoveLeftovers(folder, NameOf(destination));
+  std::string temporary = folder + "/" + TemporaryPrefix(NameOf(destination)) + "XXXXXX";
   Descriptor to(mkostemp(temporary.data(), O_CLOEXEC));
   if (to.get() < 0) return ErrorFailure(errno);
+  // Marks the file as in use, so that another run's clean-up leaves it alone.
+  flock(to.get(), LOCK_EX | LOCK_NB);
 
   int error = FillTemporary(from.get(), source_info, to);
   if (error == 0 && rename(temporary.c_str(), destination.c_str()) != 0) error = errno;

@@ -31,12 +31,20 @@ Result<struct stat> ReadableStatus(const std::string& host_path) {
   return info;
 }
 
-// The status of the file at the Windows path `path`. A folder is not a file: a component or an
-// installed file that turns out to be one fails here.
-Result<struct stat> FileStatus(const DriveMapping& drives, const std::string& path) {
+// The status of the file at `host_path`, read from its name without opening it.
+Result<struct stat> NamedStatus(const std::string& host_path) {
+  struct stat info;
+  if (stat(host_path.c_str(), &info) != 0) return ErrorFailure(errno);
+  return info;
+}
+
+// The status of the file at the Windows path `path`: from the opened file when it must be
+// readable, otherwise from its name alone, which needs no right to read it. A folder is not a
+// file: a component or an installed file that turns out to be one fails here.
+Result<struct stat> FileStatus(const DriveMapping& drives, const std::string& path, bool readable) {
   const Result<std::string> host = drives.ToHost(path);
   if (!host.ok()) return host.status();
-  Result<struct stat> info = ReadableStatus(host.value());
+  Result<struct stat> info = readable ? ReadableStatus(host.value()) : NamedStatus(host.value());
   if (info.ok() && S_ISDIR(info.value().st_mode)) return ErrorFailure(EISDIR);
   return info;
 }
@@ -44,13 +52,13 @@ Result<struct stat> FileStatus(const DriveMapping& drives, const std::string& pa
 }  // namespace
 
 Result<std::uint64_t> PosixFileSystem::FileLength(const std::string& path) {
-  const Result<struct stat> info = FileStatus(drives_, path);
+  const Result<struct stat> info = FileStatus(drives_, path, true);
   if (!info.ok()) return info.status();
   return static_cast<std::uint64_t>(info.value().st_size);
 }
 
 Result<std::string> PosixFileSystem::ModificationDate(const std::string& path) {
-  const Result<struct stat> info = FileStatus(drives_, path);
+  const Result<struct stat> info = FileStatus(drives_, path, false);
   if (!info.ok()) return info.status();
   std::tm local{};
   if (!localtime_r(&info.value().st_mtim.tv_sec, &local)) return ErrorFailure(errno);
@@ -65,6 +73,15 @@ Status PosixFileSystem::CopyReplacing(const std::string& source, const std::stri
   const Result<std::string> to = drives_.ToHost(destination);
   if (!to.ok()) return to.status();
   return CopyFileReplacing(from.value(), to.value());
+}
+
+bool PosixFileSystem::SameFile(const std::string& first, const std::string& second) {
+  const Result<std::string> one = drives_.ToHost(first);
+  const Result<std::string> other = drives_.ToHost(second);
+  if (!one.ok() || !other.ok()) return false;
+  const Result<struct stat> a = NamedStatus(one.value());
+  const Result<struct stat> b = NamedStatus(other.value());
+  return a.ok() && b.ok() && a.value().st_dev == b.value().st_dev && a.value().st_ino == b.value().st_ino;
 }
 
 Status PosixFileSystem::MakeFolder(const std::string& path) {

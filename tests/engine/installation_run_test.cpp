@@ -82,16 +82,22 @@ TEST_F(InstallationRun, EachFailingStepCountsWritesAndGoesOnAsItShould) {
   for (int i = 0; i <= 8; ++i) EXPECT_EQ(run->InstalledFlags[i], expected_flags[i]) << i;
 }
 
-TEST_F(InstallationRun, BackupOntoTheInstalledFileItselfIsABackupFailure) {
+// The installed file itself, and the components folder as the chooser's "OK" gives it: copying
+// the old file there would overwrite the new one.
+TEST_F(InstallationRun, BackupOntoTheInstalledFileOrTheNewComponentIsABackupFailure) {
   Tool();
   Source(1, "20040312");
   Installed(1, "19990101");
   window.TickOnly({1});
-  const auto run = Run(kSystem, "C:\\Windows\\System32");
-  EXPECT_EQ(run->FailedCount, 1);
-  EXPECT_NE(run->ReportText.find("KOPIERING TILL C:\\Windows\\System32\\ MISSLYCKADES, FILEN ERSÄTTS EJ. "),
-            std::string::npos);
-  EXPECT_EQ(host.files.File(kSystem + Name(1)).content, "old " + Name(1));
+  for (const std::string backup : {"C:\\Windows\\System32\\", "c:\\EBRONA\\"}) {
+    const auto run = Run(kSystem, backup);
+    EXPECT_EQ(run->FailedCount, 1);
+    EXPECT_NE(run->ReportText.find("KOPIERING TILL " + backup +
+                                   " MISSLYCKADES, FILEN ERSÄTTS EJ. Målet är samma fil som källan.\r\n"),
+              std::string::npos) << run->ReportText;
+    EXPECT_EQ(host.files.File(Name(1)).content, "new " + Name(1));
+    EXPECT_EQ(host.files.File(kSystem + Name(1)).content, "old " + Name(1));
+  }
   EXPECT_TRUE(host.processes.Started().empty());
 }
 

@@ -173,6 +173,11 @@ platform::Result<std::vector<std::string>> FakeFileSystem::SubFolders(const std:
   return names;
 }
 
+bool FakeFileSystem::SameFile(const std::string& first, const std::string& second) {
+  const std::string key = Canonical(first);
+  return key == Canonical(second) && files_.count(key) > 0;
+}
+
 platform::Status FakeProcessLauncher::StartDetached(const std::string& program,
                                                     const std::vector<std::string>& arguments) {
   ++attempts_;

@@ -70,6 +70,10 @@ class FakeFileSystem : public platform::FileSystem {
   std::map<std::pair<Op, std::string>, std::string> failures_;
   std::vector<std::pair<std::string, std::string>> copies_;
   std::vector<std::string> folders_made_;
+
+ public:
+  // One file only under the same canonical path: the in-memory host has no links.
+  bool SameFile(const std::string& first, const std::string& second) override;
 };
 
 struct StartedProcess {
