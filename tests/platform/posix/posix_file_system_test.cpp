@@ -1,5 +1,11 @@
 #include "platform/posix/posix_file_system.h"
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstring>
 #include <map>
@@ -42,6 +48,15 @@ class PosixFileSystemTest : public TempPrefixTest {
 TEST_F(PosixFileSystemTest, LengthAndDateOfFilesAndTheirFailures) {
   EXPECT_EQ(files_->FileLength("c:\\ebrona\\COMDLG32.ocx").value(), 11u);
   EXPECT_EQ(files_->ModificationDate("c:\\windows\\system32\\comdlg32.ocx").value(), "19991231");
+  // The date needs no right to read the file: not even root can open a socket's name.
+  sockaddr_un address{AF_UNIX, {}};
+  std::strcpy(address.sun_path, (system32_ / "socket.ocx").c_str());
+  const int server = socket(AF_UNIX, SOCK_STREAM, 0);
+  ASSERT_EQ(bind(server, reinterpret_cast<sockaddr*>(&address), sizeof address), 0) << std::strerror(errno);
+  close(server);
+  SetDate(system32_ / "socket.ocx", 2003, 4, 5);
+  const auto socket_date = files_->ModificationDate("c:\\windows\\system32\\socket.ocx");
+  EXPECT_EQ(socket_date.ok() ? socket_date.value() : socket_date.status().text(), "20030405");
   const std::pair<std::string, int> failures[] = {
       {"c:\\windows\\system32", EISDIR}, {"c:\\windows\\system32\\missing.dll", ENOENT}, {"q:\\x.dll", ENOENT}};
   for (const auto& [path, error] : failures) {
@@ -51,9 +66,21 @@ TEST_F(PosixFileSystemTest, LengthAndDateOfFilesAndTheirFailures) {
 }
 
 TEST_F(PosixFileSystemTest, CopyReplacesTheFileAndCarriesItsTime) {
+  // What interrupted copies left: the leftover of this file goes, its look-alikes and the
+  // temporary file of a copy under way (it holds a lock) stay.
+  const std::map<std::string, std::string> kept = {
+      {".COMDLG32.OCX.ebrona-abc12", "x"}, {".COMDLG32.OCX.ebrona-abc123.tmp", "x"}, {"COMDLG32.OCX.ebrona-abc123", "x"},
+      {".MSINET.OCX.ebrona-abc123", "x"}, {".COMDLG32.OCX.ebrona-abc-12", "x"}, {".COMDLG32.OCX.ebrona-Busy00", "x"}};
+  for (const auto& [name, content] : kept) WriteFile(system32_ / name, content);
+  WriteFile(system32_ / ".COMDLG32.OCX.ebrona-xY9abc", "half a copy");
+  const int busy = open((system32_ / ".COMDLG32.OCX.ebrona-Busy00").c_str(), O_RDONLY);
+  ASSERT_EQ(flock(busy, LOCK_EX), 0);
   ASSERT_TRUE(files_->CopyReplacing("c:\\ebrona\\comdlg32.ocx", "c:\\windows\\system32\\comdlg32.ocx").ok());
+  close(busy);
   // The existing file is replaced under its own name; nothing else is left in the folder.
-  EXPECT_EQ(Snapshot(system32_), (std::map<std::string, std::string>{{"COMDLG32.OCX", "new control"}}));
+  auto expected = kept;
+  expected["COMDLG32.OCX"] = "new control";
+  EXPECT_EQ(Snapshot(system32_), expected);
   EXPECT_EQ(fs::last_write_time(system32_ / "COMDLG32.OCX"), fs::last_write_time(DriveC() / "Ebrona" / "comdlg32.ocx"));
 }
 
@@ -64,6 +91,9 @@ TEST_F(PosixFileSystemTest, FailedCopyLeavesTheDestinationAsItWas) {
   // The file itself under another spelling: through a link to its folder, or by a second name.
   fs::create_directory_symlink(system32_, DriveC() / "backup");
   fs::create_hard_link(system32_ / "COMDLG32.OCX", DriveC() / "Ebrona" / "hardlink.ocx");
+  // Read-only: no write bit at all, which root too must respect.
+  WriteFile(system32_ / "readonly.ocx", "old control");
+  fs::permissions(system32_ / "readonly.ocx", fs::perms::owner_read | fs::perms::group_read);
   const std::string comdlg32 = "c:\\windows\\system32\\comdlg32.ocx", source = "c:\\ebrona\\comdlg32.ocx";
   const std::tuple<std::string, std::string, int> copies[] = {
       {source, "c:\\windows\\system32\\missing\\comdlg32.ocx", ENOENT},
@@ -71,10 +101,11 @@ TEST_F(PosixFileSystemTest, FailedCopyLeavesTheDestinationAsItWas) {
       {"c:\\ebrona\\missing.ocx", comdlg32, ENOENT}, {"c:\\ebrona", comdlg32, EISDIR},
       {"c:\\ebrona\\unreadable.ocx", comdlg32, EIO},
       {comdlg32, "C:/WINDOWS/System32/COMDLG32.OCX", EBUSY}, {comdlg32, "c:\\backup\\comdlg32.ocx", EBUSY},
-      {"c:\\ebrona\\hardlink.ocx", comdlg32, EBUSY},
+      {"c:\\ebrona\\hardlink.ocx", comdlg32, EBUSY}, {source, "c:\\windows\\system32\\readonly.ocx", EACCES},
   };
   const auto before = Snapshot(system32_);
   for (const auto& [from, to, error] : copies) {
+    EXPECT_EQ(files_->SameFile(from, to), error == EBUSY) << from << " -> " << to;
     EXPECT_EQ(files_->CopyReplacing(from, to).text(), std::strerror(error)) << from << " -> " << to;
     EXPECT_EQ(Snapshot(system32_), before) << from << " -> " << to;
   }
