@@ -121,9 +121,11 @@ struct WindowSpec {
   std::string caption;
   float client_width = 0, client_height = 0;  // twips
   bool application_icon = false;              // the program's own icon; otherwise none of its own
+  bool minimise_button = false;               // a minimise button beside the close box
 };
 
-// A top-level window with a fixed frame (not resizable) and a close box in its title bar.
+// A top-level window with a fixed frame (not resizable) and a close box in its title bar. Escape
+// does nothing in it; only the title bar closes it.
 class Window {
  public:
   virtual ~Window() = default;
@@ -146,8 +148,9 @@ class Window {
   virtual DriveList& AddDriveList(const ControlSpec& design) = 0;
   virtual DirectoryList& AddDirectoryList(const ControlSpec& design) = 0;
 
-  // Shows the window without blocking; the focus goes to the control with the lowest tab index
-  // that can take it.
+  // Shows the window without blocking. The first time the focus goes to the control with the
+  // lowest tab index that can take it; a later showing keeps it where it was when the window was
+  // hidden.
   virtual void Show() = 0;
   // Shows the window modally, with no owner window: returns when it is hidden or closed. While it
   // is shown the other windows take no input.

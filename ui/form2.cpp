@@ -16,7 +16,8 @@ const platform::WindowSpec kForm2{.name = "Form2",
                                   .caption = "Installera systemfiler för Ebronaprogrammen",
                                   .client_width = 7110,
                                   .client_height = 3765,
-                                  .application_icon = true};
+                                  .application_icon = true,
+                                  .minimise_button = true};
 
 const platform::Font kLabelFont{.family = "MS Sans Serif", .points = 8.25f, .bold = true};
 

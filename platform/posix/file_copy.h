@@ -10,8 +10,10 @@ namespace platform::posix {
 // the way Windows does, but crash-safe: the data goes to a new temporary file in the destination's
 // folder, which gets the source's permission bits and modification time, is flushed to the disk
 // and is then renamed over the destination. On any failure the temporary file is removed and the
-// destination is left exactly as it was. Fails without touching anything when the destination is
-// a folder or the source itself under another name.
+// destination is left exactly as it was. Temporary files that an interrupted copy to the same name
+// left in that folder are removed first, and nothing else. Fails without touching anything when
+// the destination is a folder, is read-only (no write permission bit at all) or is the source
+// itself under another name.
 Status CopyFileReplacing(const std::string& source, const std::string& destination);
 
 }  // namespace platform::posix

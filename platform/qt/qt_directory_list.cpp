@@ -1,11 +1,37 @@
 #include "platform/qt/qt_directory_list.h"
 
 #include <QApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QStyle>
 #include <QTreeWidget>
 #include <QTreeWidgetItem>
 
+#include <functional>
+
 namespace platform::qt {
+
+// The list's tree, which opens an entry on a double-click or Enter and on nothing else. Qt's
+// activation of items is not used: styles that activate items on a single click would open a
+// folder that the user merely highlighted.
+class FolderTree : public QTreeWidget {
+ public:
+  using QTreeWidget::QTreeWidget;
+  std::function<void(QTreeWidgetItem&)> on_open;
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override {
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && currentItem() != nullptr && on_open) return on_open(*currentItem());
+    QTreeWidget::keyPressEvent(event);
+  }
+
+  void mouseDoubleClickEvent(QMouseEvent* event) override {
+    QTreeWidgetItem* item = itemAt(event->position().toPoint());
+    if (event->button() == Qt::LeftButton && item != nullptr && on_open) return on_open(*item);
+    QTreeWidget::mouseDoubleClickEvent(event);
+  }
+};
 
 namespace {
 
@@ -39,7 +65,7 @@ QTreeWidgetItem* NewEntry(QTreeWidgetItem* parent, QTreeWidget& tree, const std:
 
 QtDirectoryList::QtDirectoryList(QWidget& parent, const ControlSpec& design, FileSystem& files,
                                  const std::string& start_drive)
-    : QtControl(*new QTreeWidget(&parent), design), tree_(static_cast<QTreeWidget&>(widget())), files_(files) {
+    : QtControl(*new FolderTree(&parent), design), tree_(static_cast<FolderTree&>(widget())), files_(files) {
   tree_.setHeaderHidden(true);
   tree_.setColumnCount(1);
   tree_.setRootIsDecorated(false);
@@ -49,11 +75,13 @@ QtDirectoryList::QtDirectoryList(QWidget& parent, const ControlSpec& design, Fil
   tree_.setUniformRowHeights(true);
   // Indentation alone shows the levels; every level is open, so no branch arrows.
   tree_.setStyleSheet(QStringLiteral("QTreeView::branch { image: none; border-image: none; }"));
-  Keep(QObject::connect(&tree_, &QTreeWidget::itemActivated, &tree_,
-                        [this](QTreeWidgetItem* item, int) { Opened(*item); }));
+  tree_.on_open = [this](QTreeWidgetItem& item) { Opened(item); };
   const Result<std::string> start = files_.DriveCurrentFolder(start_drive);
   if (!start.ok() || !Open(start.value()).ok()) path_ = start_drive + "\\";
 }
+
+// The tree belongs to the window and may outlive this control by a moment.
+QtDirectoryList::~QtDirectoryList() { tree_.on_open = nullptr; }
 
 Status QtDirectoryList::SetPath(const std::string& path) {
   if (!IsBareDrive(path)) return Open(path);

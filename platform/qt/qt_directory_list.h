@@ -4,10 +4,11 @@
 
 #include "platform/qt/qt_control.h"
 
-class QTreeWidget;
 class QTreeWidgetItem;
 
 namespace platform::qt {
+
+class FolderTree;
 
 // A folder's ancestors from the drive's root down, each one indented under the one before, the
 // folder itself shown open and highlighted, then its sub-folders under it.
@@ -15,6 +16,7 @@ class QtDirectoryList : public QtControl<DirectoryList> {
  public:
   // Starts on the current folder of `start_drive`.
   QtDirectoryList(QWidget& parent, const ControlSpec& design, FileSystem& files, const std::string& start_drive);
+  ~QtDirectoryList() override;
 
   std::string Path() const override { return path_; }
   Status SetPath(const std::string& path) override;
@@ -24,7 +26,7 @@ class QtDirectoryList : public QtControl<DirectoryList> {
   Status Open(const std::string& folder);
   void Opened(const QTreeWidgetItem& item);
 
-  QTreeWidget& tree_;
+  FolderTree& tree_;
   FileSystem& files_;
   std::string path_;
   QTreeWidgetItem* current_ = nullptr;  // the entry of path_

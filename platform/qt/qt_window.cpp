@@ -47,9 +47,11 @@ class WindowWidget : public QWidget {
 QtWindow::QtWindow(const WindowSpec& design, FileSystem& files) : widget_(new WindowWidget), files_(files) {
   widget_->setObjectName(ToQt(design.name));
   widget_->setWindowTitle(ToQt(design.caption));
-  // A fixed frame: title bar with system menu and close box, no resizing, no maximising.
+  // A fixed frame: title bar with system menu and close box, no resizing, no maximising, and a
+  // minimise button only when the design asks for one.
+  const Qt::WindowFlags minimise = design.minimise_button ? Qt::WindowMinimizeButtonHint : Qt::WindowFlags();
   widget_->setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                          Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+                          Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint | minimise);
   widget_->setFixedSize(TwipsToPixels(design.client_width, Axis::kHorizontal),
                         TwipsToPixels(design.client_height, Axis::kVertical));
   if (design.application_icon && QFile::exists(kApplicationIcon)) widget_->setWindowIcon(QIcon(kApplicationIcon));

@@ -3,47 +3,81 @@
 #include <windows.h>
 
 #include <atomic>
+#include <cwchar>
 #include <vector>
 
+#include "platform/win32/file_identity.h"
 #include "platform/win32/handle.h"
 #include "platform/win32/system_error.h"
 
 namespace platform::win32 {
 namespace {
 
-bool SameFile(const BY_HANDLE_FILE_INFORMATION& a, const BY_HANDLE_FILE_INFORMATION& b) {
-  return a.dwVolumeSerialNumber == b.dwVolumeSerialNumber && a.nFileIndexHigh == b.nFileIndexHigh &&
-         a.nFileIndexLow == b.nFileIndexLow;
-}
-
-// What the system knows of the file or folder at `destination`; false when there is none.
-bool ExistingInfo(const std::wstring& destination, BY_HANDLE_FILE_INFORMATION& info) {
-  // Asking only for attributes is not stopped by the sharing mode of whoever else has it open.
-  Handle existing(CreateFileW(destination.c_str(), FILE_READ_ATTRIBUTES,
-                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                              FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-  return existing.valid() && GetFileInformationByHandle(existing.get(), &info);
-}
-
 // The folder of `path` with its trailing "\", from the full path; empty when `path` names no file.
-std::wstring FolderOf(const std::wstring& path) {
+// The file's own name goes to `name`.
+std::wstring FolderOf(const std::wstring& path, std::wstring& name) {
   std::wstring full(MAX_PATH, L'\0');
-  wchar_t* name = nullptr;
-  DWORD length = GetFullPathNameW(path.c_str(), static_cast<DWORD>(full.size()), full.data(), &name);
+  wchar_t* name_start = nullptr;
+  DWORD length = GetFullPathNameW(path.c_str(), static_cast<DWORD>(full.size()), full.data(), &name_start);
   if (length >= full.size()) {
     full.resize(length);
-    length = GetFullPathNameW(path.c_str(), static_cast<DWORD>(full.size()), full.data(), &name);
+    length = GetFullPathNameW(path.c_str(), static_cast<DWORD>(full.size()), full.data(), &name_start);
   }
-  if (length == 0 || length >= full.size() || name == nullptr) return {};
-  return full.substr(0, static_cast<std::size_t>(name - full.data()));
+  if (length == 0 || length >= full.size() || name_start == nullptr) return {};
+  const std::size_t folder_length = static_cast<std::size_t>(name_start - full.data());
+  name = full.substr(folder_length, length - folder_length);
+  return full.substr(0, folder_length);
 }
 
-// Creates a file of a new name in `folder`, open for writing; its name goes to `name`.
-Handle NewTemporaryFile(const std::wstring& folder, std::wstring& name) {
+// The temporary file of a copy to `name` is "~<name>.ebrona-<process>-<number>.tmp".
+std::wstring TemporaryPrefix(const std::wstring& name) { return L"~" + name + L".ebrona-"; }
+constexpr const wchar_t* kTemporaryEnd = L".tmp";
+
+bool IsNumber(const std::wstring& text) {
+  return !text.empty() && text.find_first_not_of(L"0123456789") == std::wstring::npos;
+}
+
+// Whether `entry` is a temporary file name of a copy to the name `prefix` was made from; the name
+// part is compared without regard to letter case, as Windows compares names.
+bool IsTemporaryOf(const std::wstring& entry, const std::wstring& prefix) {
+  const std::size_t end_length = std::wcslen(kTemporaryEnd);
+  if (entry.size() <= prefix.size() + end_length) return false;
+  if (CompareStringOrdinal(entry.c_str(), static_cast<int>(prefix.size()), prefix.c_str(),
+                           static_cast<int>(prefix.size()), TRUE) != CSTR_EQUAL) {
+    return false;
+  }
+  if (entry.compare(entry.size() - end_length, end_length, kTemporaryEnd) != 0) return false;
+  const std::wstring numbers = entry.substr(prefix.size(), entry.size() - prefix.size() - end_length);
+  const std::size_t dash = numbers.find(L'-');
+  return dash != std::wstring::npos && IsNumber(numbers.substr(0, dash)) && IsNumber(numbers.substr(dash + 1));
+}
+
+// Deletes the temporary files of copies to `name` in `folder` that an interrupted run left behind.
+// A copy under way holds its temporary file open without sharing, so that one cannot be deleted
+// and stays. Failures change nothing and are not the copy's concern.
+void RemoveLeftovers(const std::wstring& folder, const std::wstring& name) {
+  const std::wstring prefix = TemporaryPrefix(name);
+  WIN32_FIND_DATAW entry;
+  const HANDLE search = FindFirstFileExW((folder + prefix + L"*" + kTemporaryEnd).c_str(), FindExInfoBasic, &entry,
+                                         FindExSearchNameMatch, nullptr, 0);
+  if (search == INVALID_HANDLE_VALUE) return;
+  do {
+    // The pattern also matches short names and looser forms; the whole long name must fit.
+    if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && IsTemporaryOf(entry.cFileName, prefix)) {
+      DeleteFileW((folder + entry.cFileName).c_str());
+    }
+  } while (FindNextFileW(search, &entry));
+  FindClose(search);
+}
+
+// Creates a file of a new name in `folder` for a copy to `name`, open for writing; its path goes
+// to `path`.
+Handle NewTemporaryFile(const std::wstring& folder, const std::wstring& name, std::wstring& path) {
   static std::atomic<unsigned> counter{0};
   for (int attempt = 0; attempt < 100; ++attempt) {
-    name = folder + L"~ebrona-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++counter) + L".tmp";
-    Handle file(CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+    path = folder + TemporaryPrefix(name) + std::to_wstring(GetCurrentProcessId()) + L"-" +
+           std::to_wstring(++counter) + kTemporaryEnd;
+    Handle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (file.valid() || GetLastError() != ERROR_FILE_EXISTS) return file;
   }
   return Handle();
@@ -84,21 +118,22 @@ Status CopyFileReplacing(const std::wstring& source, const std::wstring& destina
   BY_HANDLE_FILE_INFORMATION source_info;
   if (!GetFileInformationByHandle(from.get(), &source_info)) return LastErrorFailure();
 
-  BY_HANDLE_FILE_INFORMATION existing;
-  if (ExistingInfo(destination, existing)) {
+  if (const auto existing = FileInformation(destination)) {
     // Copying a file onto itself would only replace it by a copy of itself. Windows' own copy
     // fails here with a sharing violation, which blames another program; the system's "file
     // exists" text names the actual reason: the destination is there already, as the source.
-    if (SameFile(existing, source_info)) return SystemFailure(ERROR_FILE_EXISTS);
+    if (SameFile(*existing, source_info)) return SystemFailure(ERROR_FILE_EXISTS);
     // Windows does not replace a read-only file, neither by copying nor by renaming; said here so
     // that every system that runs the program (Wine's rename would replace it) refuses alike.
-    if (existing.dwFileAttributes & FILE_ATTRIBUTE_READONLY) return SystemFailure(ERROR_ACCESS_DENIED);
+    if (existing->dwFileAttributes & FILE_ATTRIBUTE_READONLY) return SystemFailure(ERROR_ACCESS_DENIED);
   }
 
-  const std::wstring folder = FolderOf(destination);
+  std::wstring name;
+  const std::wstring folder = FolderOf(destination, name);
   if (folder.empty()) return SystemFailure(ERROR_DIRECTORY);
+  RemoveLeftovers(folder, name);
   std::wstring temporary_name;
-  Handle temporary = NewTemporaryFile(folder, temporary_name);
+  Handle temporary = NewTemporaryFile(folder, name, temporary_name);
   if (!temporary.valid()) return LastErrorFailure();
 
   const DWORD error = FillAndRename(from.get(), source_info.ftLastWriteTime, temporary, temporary_name, destination);

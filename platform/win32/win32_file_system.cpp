@@ -7,6 +7,7 @@
 #include <cwchar>
 #include <cwctype>
 
+#include "platform/win32/file_identity.h"
 #include "platform/win32/handle.h"
 #include "platform/win32/replacing_copy.h"
 #include "platform/win32/system_error.h"
@@ -77,6 +78,12 @@ Result<std::string> Win32FileSystem::ModificationDate(const std::string& path) {
 
 Status Win32FileSystem::CopyReplacing(const std::string& source, const std::string& destination) {
   return CopyFileReplacing(WideFromUtf8(source), WideFromUtf8(destination));
+}
+
+bool Win32FileSystem::SameFile(const std::string& first, const std::string& second) {
+  const auto one = FileInformation(WideFromUtf8(first));
+  const auto other = FileInformation(WideFromUtf8(second));
+  return one && other && win32::SameFile(*one, *other);
 }
 
 Status Win32FileSystem::MakeFolder(const std::string& path) {

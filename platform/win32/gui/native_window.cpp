@@ -40,7 +40,7 @@ BOOL CALLBACK CollectEnabled(HWND window, LPARAM data) {
 
 NativeWindow::NativeWindow(NativeWindowKit& kit, const platform::WindowSpec& design)
     : kit_(kit), design_(design), dpi_(kit.ScreenDpiValue()) {
-  CreateWindowExW(0, kWindowClass, WideFromUtf8(design.caption).c_str(), kStyle, CW_USEDEFAULT, CW_USEDEFAULT, 0, 0, nullptr,
+  CreateWindowExW(0, kWindowClass, WideFromUtf8(design.caption).c_str(), StyleFor(design), CW_USEDEFAULT, CW_USEDEFAULT, 0, 0, nullptr,
                   nullptr, GetModuleHandleW(nullptr), this);
   SetObjectName(handle_, design.name);
   dpi_ = WindowDpi(handle_);
@@ -59,9 +59,13 @@ NativeWindow::~NativeWindow() {
   DestroyWindow(handle_);
 }
 
+DWORD NativeWindow::StyleFor(const platform::WindowSpec& design) {
+  return WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN | (design.minimise_button ? WS_MINIMIZEBOX : 0);
+}
+
 void NativeWindow::SizeToClientArea() {
   const SIZE outer = OuterSize(TwipsToPixels(design_.client_width, dpi_), TwipsToPixels(design_.client_height, dpi_),
-                               kStyle, 0, dpi_);
+                               StyleFor(design_), 0, dpi_);
   SetWindowPos(handle_, nullptr, 0, 0, outer.cx, outer.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -151,10 +155,20 @@ void NativeWindow::FocusFirst() {
 
 HFONT NativeWindow::FontFor(const platform::Font& font) { return kit_.Fonts().Get(font, dpi_); }
 
+bool NativeWindow::RestoreFocus() {
+  if (focus_when_inactive_ == nullptr || !IsWindow(focus_when_inactive_) || !IsChild(handle_, focus_when_inactive_)) {
+    return false;
+  }
+  ::SetFocus(focus_when_inactive_);
+  return true;
+}
+
 void NativeWindow::Show() {
   ShowWindow(handle_, SW_SHOW);
   SetForegroundWindow(handle_);
-  FocusFirst();
+  // A later showing shows the window as the user left it.
+  if (!shown_before_ || !RestoreFocus()) FocusFirst();
+  shown_before_ = true;
 }
 
 void NativeWindow::ShowModal() {
@@ -193,6 +207,8 @@ void NativeWindow::Hide() {
   // The other windows get their input back before this one goes, so that the system can
   // activate the window that was active before.
   const bool was_modal = modal_;
+  HWND focus = GetFocus();
+  if (focus != nullptr && IsChild(handle_, focus)) focus_when_inactive_ = focus;
   EndModal();
   const bool was_active = GetActiveWindow() == handle_;
   ShowWindow(handle_, SW_HIDE);
@@ -266,8 +282,7 @@ LRESULT NativeWindow::Respond(UINT message, WPARAM wparam, LPARAM lparam) {
       if (LOWORD(wparam) == WA_INACTIVE) {
         HWND focus = GetFocus();
         if (focus != nullptr && IsChild(handle_, focus)) focus_when_inactive_ = focus;
-      } else if (focus_when_inactive_ != nullptr && IsWindow(focus_when_inactive_) && !IsIconic(handle_)) {
-        ::SetFocus(focus_when_inactive_);
+      } else if (!IsIconic(handle_) && RestoreFocus()) {
         return 0;
       }
       break;

@@ -20,8 +20,9 @@ class NativeWindow : public platform::Window, public ControlHost {
   NativeWindow(NativeWindowKit& kit, const platform::WindowSpec& design);
   ~NativeWindow() override;
 
-  // The window's frame: a caption with the system menu and the minimise box, no sizing border.
-  static constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+  // The window's frame: a caption with the system menu and the close box, no sizing border, and
+  // the minimise box when the design asks for it.
+  static DWORD StyleFor(const platform::WindowSpec& design);
 
   float Left() const override;
   float Top() const override;
@@ -60,6 +61,9 @@ class NativeWindow : public platform::Window, public ControlHost {
   // Puts the child windows in tab-index order, which is the order Tab walks.
   void SortTabOrder();
   void FocusFirst();
+  // Gives the focus back to the control that had it when the window was last left; false when
+  // there is none.
+  bool RestoreFocus();
   // Sets the outer size for the client area of the design at the window's DPI.
   void SizeToClientArea();
   // Gives the windows disabled by ShowModal their input back.
@@ -76,6 +80,7 @@ class NativeWindow : public platform::Window, public ControlHost {
   TwipsCoordinate top_;
   std::vector<std::unique_ptr<ControlCore>> controls_;  // in tab order
   std::function<void()> on_close_;
+  bool shown_before_ = false;
   HWND focus_when_inactive_ = nullptr;
   bool modal_ = false;
   std::vector<HWND> disabled_for_modal_;

@@ -1,6 +1,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QPlainTextEdit>
+#include <QProxyStyle>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -73,6 +74,13 @@ TEST_F(QtFolderListsTest, DriveListRaisesChangeOnEveryChangeAlsoFromInsideTheHan
   EXPECT_EQ(seen.back(), "c:");
 }
 
+// A style that opens items on a single click, as some desktops' styles do.
+struct SingleClickStyle : QProxyStyle {
+  int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget, QStyleHintReturn* data) const override {
+    return hint == SH_ItemView_ActivateItemOnSingleClick ? 1 : QProxyStyle::styleHint(hint, option, widget, data);
+  }
+};
+
 TEST_F(QtFolderListsTest, DirectoryListMovesOnlyWhenAnEntryIsOpenedOrTheFolderCanBeRead) {
   auto& tree = Find<QTreeWidget>(*window_, "Dir1");
   window_->Show();
@@ -80,6 +88,9 @@ TEST_F(QtFolderListsTest, DirectoryListMovesOnlyWhenAnEntryIsOpenedOrTheFolderCa
   tree.setFocus();
   QTest::keyClick(&tree, Qt::Key_Down);  // highlights "arkiv"
   EXPECT_EQ(tree.currentItem()->text(0), "arkiv");
+  SingleClickStyle single_click;
+  tree.setStyle(&single_click);
+  QTest::mouseClick(tree.viewport(), Qt::LeftButton, {}, tree.visualItemRect(tree.currentItem()).center());
   EXPECT_EQ(folders_.Path(), "c:\\ebrona\\komponenter");
   QTest::keyClick(&tree, Qt::Key_Return);
   EXPECT_EQ(folders_.Path(), "c:\\ebrona\\komponenter\\arkiv");
@@ -88,6 +99,7 @@ TEST_F(QtFolderListsTest, DirectoryListMovesOnlyWhenAnEntryIsOpenedOrTheFolderCa
   QTest::mouseDClick(tree.viewport(), Qt::LeftButton, {}, root);
   EXPECT_EQ(folders_.Path(), "c:\\");
   EXPECT_EQ(tree.topLevelItem(0)->childCount(), 1) << "the root shows its one sub-folder";
+  tree.setStyle(nullptr);
 
   // A bare drive means its current folder; a folder that cannot be read keeps the one shown.
   for (auto [path, failure, after] : {std::tuple{"d:", "", "d:\\"}, {"c:\\ebrona\\", "", "c:\\ebrona"},

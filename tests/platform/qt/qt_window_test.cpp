@@ -26,6 +26,9 @@ TEST_F(QtKitTest, WindowHasFixedClientAreaAndOuterGeometryInTwips) {
   auto window = NewWindow(7110, 3765);
   QWidget& widget = WidgetOf(*window);
   EXPECT_TRUE(widget.minimumSize() == QSize(474, 251) && widget.maximumSize() == QSize(474, 251));
+  EXPECT_FALSE(widget.windowFlags() & Qt::WindowMinimizeButtonHint);
+  EXPECT_TRUE(WidgetOf(*kit_->NewWindow({"Form2", "Prov", 7110, 3765, false, true})).windowFlags() &
+              Qt::WindowMinimizeButtonHint);
   window->SetLeft(kit_->ScreenWidth() / 5);
   window->SetTop(kit_->ScreenHeight() / 6);
   window->Show();

@@ -32,6 +32,7 @@ TEST_F(GuiFormsTest, MainWindowAfterLoadShowsTheCheckBoxesTheFolderAndTheFocusIn
   }
   EXPECT_EQ(TextOf(Child(main_, "Text1")), "c:\\windows\\sysWOW64\\");
   EXPECT_EQ(GetFocus(), Child(main_, "Text2"));
+  EXPECT_NE(GetWindowLongW(main_, GWL_STYLE) & WS_MINIMIZEBOX, 0) << "only the main window can be minimised";
 }
 
 TEST_F(GuiFormsTest, InstallationEndsWithTheReportInItsWindowAndThenTheProgramEnds) {
@@ -43,13 +44,21 @@ TEST_F(GuiFormsTest, InstallationEndsWithTheReportInItsWindowAndThenTheProgramEn
   std::string report;
   bool report_focused = false;
   bool main_enabled = true;
+  LONG style = WS_MINIMIZEBOX;
+  bool kept_after_escape = false;
   RunSoon([&] {
     HWND form3 = OwnWindow(L"Installationsrapport");
     HWND text1 = Child(form3, "Text1");
     report = TextOf(text1);
     report_focused = GetFocus() == text1;
     main_enabled = IsWindowEnabled(main_);
-    PostMessageW(form3, WM_SYSCOMMAND, SC_CLOSE, 0);
+    style = GetWindowLongW(form3, GWL_STYLE);
+    // Escape in the report does nothing: only the title bar closes the window.
+    PostMessageW(text1, WM_KEYDOWN, VK_ESCAPE, 0);
+    RunSoon([&, form3] {
+      kept_after_escape = IsWindowVisible(form3);
+      PostMessageW(form3, WM_SYSCOMMAND, SC_CLOSE, 0);
+    });
   });
   EXPECT_THROW(Click(form2_->Command1), fake::ProgramEnded);
 
@@ -58,20 +67,37 @@ TEST_F(GuiFormsTest, InstallationEndsWithTheReportInItsWindowAndThenTheProgramEn
   EXPECT_EQ(report.find("msflxgrd.ocx"), std::string::npos) << report;
   EXPECT_TRUE(report_focused);
   EXPECT_FALSE(main_enabled);
+  EXPECT_TRUE(kept_after_escape);
+  EXPECT_EQ(style & WS_MINIMIZEBOX, 0);
   EXPECT_EQ(host_.processes.Started().size(), 7u);
 }
 
 TEST_F(GuiFormsTest, ChooserOkCreatesTheTypedFolderAndWritesItIntoText2) {
   host_.files.AddFolder("c:\\ebrona\\arkiv");
+  // The first showing starts on "OK"; a later one keeps the focus where the user left it.
+  bool first_on_ok = false;
+  RunSoon([&] {
+    HWND form4 = OwnWindow(L"Välj/skapa mapp");
+    first_on_ok = GetFocus() == Child(form4, "Command1");
+    SendMessageW(Child(form4, "Command2"), BM_CLICK, 0, 0);
+  });
+  Click(form2_->Command4);
   bool main_enabled = true;
+  bool again_on_cancel = false;
+  LONG style = WS_MINIMIZEBOX;
   RunSoon([&] {
     HWND form4 = OwnWindow(L"Välj/skapa mapp");
     main_enabled = IsWindowEnabled(main_);
+    again_on_cancel = GetFocus() == Child(form4, "Command2");
+    style = GetWindowLongW(form4, GWL_STYLE);
     SetWindowTextW(Child(form4, "Text1"), L"  Nya kopior \u00e5\u00e4\u00f6 ");
     SendMessageW(Child(form4, "Command1"), BM_CLICK, 0, 0);
   });
   Click(form2_->Command4);
 
+  EXPECT_TRUE(first_on_ok);
+  EXPECT_TRUE(again_on_cancel);
+  EXPECT_EQ(style & WS_MINIMIZEBOX, 0);
   EXPECT_FALSE(main_enabled);
   EXPECT_TRUE(IsWindowEnabled(main_));
   EXPECT_EQ(form2_->Text2.Text(), "c:\\ebrona\\Nya kopior åäö");
