@@ -204,9 +204,12 @@ class FakeWindow : public platform::Window {
     return Add<FakeDirectoryList>(d, desktop_);
   }
 
-  // The focus goes to the focusable control with the lowest tab index.
+  // The first showing puts the focus on the focusable control with the lowest tab index; a later
+  // one keeps it where it was.
   void Show() override {
     visible_ = true;
+    if (shown_before_) return;
+    shown_before_ = true;
     const FakeControl* first = nullptr;
     for (const auto& control : controls_) {
       auto* fake = dynamic_cast<const FakeControl*>(control.get());
@@ -237,6 +240,7 @@ class FakeWindow : public platform::Window {
   platform::WindowSpec design_;
   float left_ = 0, top_ = 0;
   bool visible_ = false;
+  bool shown_before_ = false;
   std::vector<std::unique_ptr<platform::Control>> controls_;
   std::function<void()> on_close_;
 };
