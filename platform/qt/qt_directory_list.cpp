@@ -22,14 +22,20 @@ class FolderTree : public QTreeWidget {
  protected:
   void keyPressEvent(QKeyEvent* event) override {
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    if (enter && currentItem() != nullptr && on_open) return on_open(*currentItem());
-    QTreeWidget::keyPressEvent(event);
+    if (enter && currentItem() != nullptr && on_open) {
+      on_open(*currentItem());
+    } else {
+      QTreeWidget::keyPressEvent(event);
+    }
   }
 
   void mouseDoubleClickEvent(QMouseEvent* event) override {
     QTreeWidgetItem* item = itemAt(event->position().toPoint());
-    if (event->button() == Qt::LeftButton && item != nullptr && on_open) return on_open(*item);
-    QTreeWidget::mouseDoubleClickEvent(event);
+    if (event->button() == Qt::LeftButton && item != nullptr && on_open) {
+      on_open(*item);
+    } else {
+      QTreeWidget::mouseDoubleClickEvent(event);
+    }
   }
 };
 
