@@ -40,8 +40,8 @@ BOOL CALLBACK CollectEnabled(HWND window, LPARAM data) {
 
 NativeWindow::NativeWindow(NativeWindowKit& kit, const platform::WindowSpec& design)
     : kit_(kit), design_(design), dpi_(kit.ScreenDpiValue()) {
-  CreateWindowExW(0, kWindowClass, WideFromUtf8(design.caption).c_str(), StyleFor(design), CW_USEDEFAULT, CW_USEDEFAULT, 0, 0, nullptr,
-                  nullptr, GetModuleHandleW(nullptr), this);
+  CreateWindowExW(0, kWindowClass, WideFromUtf8(design.caption).c_str(), StyleFor(design), CW_USEDEFAULT,
+                  CW_USEDEFAULT, 0, 0, nullptr, nullptr, GetModuleHandleW(nullptr), this);
   SetObjectName(handle_, design.name);
   dpi_ = WindowDpi(handle_);
   SizeToClientArea();

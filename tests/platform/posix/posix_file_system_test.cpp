@@ -69,8 +69,9 @@ TEST_F(PosixFileSystemTest, CopyReplacesTheFileAndCarriesItsTime) {
   // What interrupted copies left: the leftover of this file goes, its look-alikes and the
   // temporary file of a copy under way (it holds a lock) stay.
   const std::map<std::string, std::string> kept = {
-      {".COMDLG32.OCX.ebrona-abc12", "x"}, {".COMDLG32.OCX.ebrona-abc123.tmp", "x"}, {"COMDLG32.OCX.ebrona-abc123", "x"},
-      {".MSINET.OCX.ebrona-abc123", "x"}, {".COMDLG32.OCX.ebrona-abc-12", "x"}, {".COMDLG32.OCX.ebrona-Busy00", "x"}};
+      {".COMDLG32.OCX.ebrona-abc12", "x"},  {".COMDLG32.OCX.ebrona-abc123.tmp", "x"},
+      {"COMDLG32.OCX.ebrona-abc123", "x"},  {".MSINET.OCX.ebrona-abc123", "x"},
+      {".COMDLG32.OCX.ebrona-abc-12", "x"}, {".COMDLG32.OCX.ebrona-Busy00", "x"}};
   for (const auto& [name, content] : kept) WriteFile(system32_ / name, content);
   WriteFile(system32_ / ".COMDLG32.OCX.ebrona-xY9abc", "half a copy");
   const int busy = open((system32_ / ".COMDLG32.OCX.ebrona-Busy00").c_str(), O_RDONLY);

@@ -76,7 +76,8 @@ TEST_F(QtFolderListsTest, DriveListRaisesChangeOnEveryChangeAlsoFromInsideTheHan
 
 // A style that opens items on a single click, as some desktops' styles do.
 struct SingleClickStyle : QProxyStyle {
-  int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget, QStyleHintReturn* data) const override {
+  int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                QStyleHintReturn* data) const override {
     return hint == SH_ItemView_ActivateItemOnSingleClick ? 1 : QProxyStyle::styleHint(hint, option, widget, data);
   }
 };

@@ -18,7 +18,8 @@ TEST_F(ReplacingCopyTest, CopiesDataAndLastWriteTimeIntoAFolderWithSwedishLetter
   // look-alikes and the temporary file of a copy under way, held open without sharing, stay.
   WriteBytes(swedish_ + L"~MÅL Ö.OCX.ebrona-12-3.tmp", "half a copy");
   const std::wstring kept[] = {L"~mål ö.ocx.ebrona-12-3.tmp.bak", L"~källa å.ocx.ebrona-12-3.tmp",
-                               L"~mål ö.ocx.ebrona-1a-3.tmp", L"mål ö.ocx.ebrona-12-3.tmp", L"~mål ö.ocx.ebrona-7-7.tmp"};
+                               L"~mål ö.ocx.ebrona-1a-3.tmp", L"mål ö.ocx.ebrona-12-3.tmp",
+                               L"~mål ö.ocx.ebrona-7-7.tmp"};
   for (const std::wstring& name : kept) WriteBytes(swedish_ + name, "x");
   const HANDLE busy = CreateFileW((swedish_ + kept[4]).c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   for (const bool existing : {false, true}) {
