@@ -22,19 +22,6 @@ TEST_F(Registration, StartsTheToolOncePerCopiedFileWithTwoSeparateArguments) {
   }
 }
 
-TEST_F(Registration, MissingToolLeavesTheCopiesInPlaceAndEndsTheReport) {
-  Source(1, "20040312");
-  window.TickOnly({1});
-  const auto run = Run();
-  EXPECT_EQ(run->FailedCount, -1);
-  EXPECT_EQ(host.files.File("c:\\windows\\system32\\comdlg32.ocx").content, "new comdlg32.ocx");
-  EXPECT_TRUE(host.processes.Started().empty());
-  const std::string tail = "\r\n\r\nHITTAR INTE regsvr32.exe. Inlagda filer är inte införda i registret men "
-                           "registreras när programmen körs.";
-  EXPECT_EQ(run->ReportText.substr(run->ReportText.size() - tail.size()), tail);
-  EXPECT_EQ(run->ReportText.find("Installation av systemfiler klar."), std::string::npos);
-}
-
 TEST(Pause, EndsAtTheFirstReadingAtLeastThreeTenthsOfASecondLater) {
   struct Case {
     std::vector<double> readings;
