@@ -18,15 +18,6 @@ TEST(FolderRules, NormaliseTrimsOnlySpacesAndEndsWithOneBackslash) {
   for (const auto& [typed, expected] : cases) EXPECT_EQ(engine::NormaliseFolder(typed), expected) << typed;
 }
 
-TEST(FolderRules, CatalogueHoldsEightNamesInSlotsOneToEight) {
-  engine::InstallerState state;
-  engine::FillCatalogue(state);
-  const char* expected[] = {"", "comdlg32.ocx", "msflxgrd.ocx", "msmapi32.ocx", "tabctl32.ocx",
-                            "msinet.ocx", "riched32.dll", "richtx32.ocx", "pdf_itb.ocx"};
-  for (int i = 0; i <= 8; ++i) EXPECT_EQ(state.ComponentCatalogue[i], expected[i]);
-  for (int i = 9; i < engine::kCatalogueSlots; ++i) EXPECT_TRUE(state.ComponentCatalogue[i].empty());
-}
-
 using RefusedRun = RunFixture;
 
 TEST_F(RefusedRun, EmptyOrBlankDestinationIsRefusedWithAWarningAndNothingHappens) {
@@ -44,13 +35,3 @@ TEST_F(RefusedRun, EmptyOrBlankDestinationIsRefusedWithAWarningAndNothingHappens
   }
 }
 
-TEST_F(RefusedRun, PathsJoinFolderAndNameWithoutAnotherSeparator) {
-  Source(8, "20040312");
-  Tool();
-  window.TickOnly({8});
-  const auto run = Run("   c:\\windows\\system32   ");
-  ASSERT_TRUE(run.has_value());
-  EXPECT_EQ(state.SystemFolder, "c:\\windows\\system32\\");
-  EXPECT_EQ(host.files.Copies().at(0), std::make_pair(std::string("c:\\ebrona\\pdf_itb.ocx"),
-                                                      std::string("c:\\windows\\system32\\pdf_itb.ocx")));
-}

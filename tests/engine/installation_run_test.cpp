@@ -12,34 +12,6 @@ namespace {
 const std::string kSystem = "c:\\windows\\system32\\";
 }
 
-TEST_F(InstallationRun, DateRuleComparesCalendarDaysOnly) {
-  Tool();
-  host.files.AddFolder("d:\\kopior");
-  struct Case {
-    int entry;
-    std::string source, installed;
-    bool replaced;
-  };
-  const Case cases[] = {{1, "20040312", "20040312", false},  // same day, even if later that day
-                        {2, "20040312", "20050101", false},  // installed file newer
-                        {3, "20040312", "20040311", true},
-                        {4, "20100101", "20091231", true}};
-  for (const Case& c : cases) {
-    Source(c.entry, c.source);
-    Installed(c.entry, c.installed);
-  }
-  window.TickOnly({1, 2, 3, 4});
-  const auto run = Run(kSystem, "d:\\kopior");
-  EXPECT_EQ(run->NotReplacedCount, 2);
-  EXPECT_EQ(run->FailedCount, 0);
-  for (const Case& c : cases) {
-    const std::string installed = host.files.File(kSystem + Name(c.entry)).content;
-    EXPECT_EQ(installed, (c.replaced ? "new " : "old ") + Name(c.entry));
-    EXPECT_EQ(run->InstalledFlags[c.entry], c.replaced ? 1 : 0);
-    EXPECT_EQ(host.files.Exists("d:\\kopior\\" + Name(c.entry)), c.replaced) << "only replaced files are backed up";
-  }
-}
-
 TEST_F(InstallationRun, EachFailingStepCountsWritesAndGoesOnAsItShould) {
   Tool();
   host.files.AddFolder("d:\\kopior");
@@ -99,20 +71,6 @@ TEST_F(InstallationRun, BackupOntoTheInstalledFileOrTheNewComponentIsABackupFail
     EXPECT_EQ(host.files.File(kSystem + Name(1)).content, "old " + Name(1));
   }
   EXPECT_TRUE(host.processes.Started().empty());
-}
-
-TEST_F(InstallationRun, GreyedAndUntickedBoxesAreSkippedAndEntriesGoInCatalogueOrder) {
-  Tool();
-  for (int i = 1; i <= 8; ++i) Source(i, "20040312");
-  window.values.fill(0);
-  window.values[7] = 1;
-  window.values[2] = 1;
-  window.values[5] = 2;
-  const auto run = Run();
-  ASSERT_EQ(host.files.Copies().size(), 2u);
-  EXPECT_EQ(host.files.Copies()[0].second, kSystem + Name(2));
-  EXPECT_EQ(host.files.Copies()[1].second, kSystem + Name(7));
-  EXPECT_EQ(run->ReportText.find(Name(5)), std::string::npos);
 }
 
 // Over many random worlds: every ticked entry ends in exactly one way, and nothing changes on disk

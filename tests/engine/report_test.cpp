@@ -1,4 +1,5 @@
-// Whole reports, byte for byte, from runs on the in-memory host.
+// Whole reports, from runs on the in-memory host: the pieces of each file line byte for byte, and
+// which blocks stand above and below the lines in every kind of run.
 #include <gtest/gtest.h>
 
 #include "tests/engine/run_fixture.h"
@@ -6,9 +7,19 @@
 using Report = RunFixture;
 
 namespace {
+
 const std::string kHint = "Följande rapport kan kopieras för utskrift i Anteckningar eller valfri ordbehandlare.";
 const std::string kToolMissing =
     "HITTAR INTE regsvr32.exe. Inlagda filer är inte införda i registret men registreras när programmen körs.";
+
+// True when `text` is `pattern`, where "…" in the pattern stands for any text.
+bool Matches(const std::string& text, const std::string& pattern) {
+  const std::size_t gap = pattern.find("…");
+  if (gap == std::string::npos) return text == pattern;
+  const std::string head = pattern.substr(0, gap), tail = pattern.substr(gap + 3);
+  return text.size() >= head.size() + tail.size() && text.starts_with(head) && text.ends_with(tail);
+}
+
 }  // namespace
 
 TEST_F(Report, WorkedExample) {
@@ -21,7 +32,7 @@ TEST_F(Report, WorkedExample) {
   Source(4, "20040312");
   window.TickOnly({1, 2, 3, 4});
 
-  const auto run = Run("c:\\windows\\system32\\", "d:\\kopior\\");
+  const auto run = Run("   c:\\windows\\system32   ", "d:\\kopior\\");
   ASSERT_TRUE(run.has_value());
   EXPECT_EQ(run->ReportText, Lines({" 1 FILER KUNDE INTE INSTALLERAS.",
                                     kHint,
@@ -38,76 +49,55 @@ TEST_F(Report, WorkedExample) {
   EXPECT_EQ(host.files.File("c:\\windows\\system32\\msflxgrd.ocx").content, "old msflxgrd.ocx");
 }
 
-TEST_F(Report, NothingToInstallWithAndWithoutTheTool) {
-  for (int i = 1; i <= 8; ++i) {
-    Source(i, "20040312");
-    Installed(i, i % 2 ? "20040312" : "20050101");
+// Each kind of run by its ticked boxes ('1' ticked), its sources ('s' present, dated 20040312),
+// the installed files ('o' older, 'e' the same day, 'n' newer) and the registration tool.
+TEST_F(Report, BlocksAboveAndBelowTheFileLines) {
+  struct Case {
+    const char *ticks, *sources, *installed;
+    bool tool;
+    std::string destination, expected;
+    int failing_start = 0, starts = 0;
+  };
+  const std::string sys = "c:\\windows\\system32\\";
+  const Case cases[] = {
+      {"11111111", "ssssssss", "eneneene", true, sys, "Inga systemfiler behövde installeras.\r\n\r\n"
+       "comdlg32.ocx  20040312  \tBefintlig fil: 20040312  (ej ersatt)\r\n…(ej ersatt)\r\n\r\n"},
+      {"11111111", "ssssssss", "eeeeeeee", false, sys, "Inga systemfiler behövde installeras.\r\n\r\n…"
+       "pdf_itb.ocx  20040312  \tBefintlig fil: 20040312  (ej ersatt)\r\n\r\n" + kToolMissing},
+      {"11111110", "ssssssss", "eeeeeee-", true, sys, "Installation av systemfiler klar.\r\n\r\ncomdlg32.ocx…"
+       "richtx32.ocx  20040312  \tBefintlig fil: 20040312  (ej ersatt)\r\n\r\n"},
+      {"00000000", "ssssssss", "--------", true, sys, "Installation av systemfiler klar.\r\n\r\n\r\n"},
+      {"00000000", "ssssssss", "--------", false, sys, "\r\n" + kToolMissing},
+      {"10000000", "ssssssss", "--------", false, sys, "comdlg32.ocx  20040312  \tInlagd \r\n\r\n" + kToolMissing},
+      {"11111111", "ssssssss", "--------", true, "c:\\saknas", "INGA FILER KUNDE INSTALLERAS.\r\n" + kHint +
+       "\r\n\r\ncomdlg32.ocx  20040312  \r\ncomdlg32.ocx KUNDE INTE LÄGGAS IN. " + fake::FakeFileSystem::kPathNotFound +
+       "\r\n…pdf_itb.ocx KUNDE INTE LÄGGAS IN. " + fake::FakeFileSystem::kPathNotFound + "\r\n"},
+      {"01010101", "--------", "--------", true, sys, Lines({" 4 FILER KUNDE INTE INSTALLERAS.", kHint, "",
+       "msflxgrd.ocx  KÄLLFIL SAKNAS", "tabctl32.ocx  KÄLLFIL SAKNAS", "riched32.dll  KÄLLFIL SAKNAS",
+       "pdf_itb.ocx  KÄLLFIL SAKNAS", ""})},
+      // The second start fails: its block stands above the failure header, and nothing after it is started.
+      {"11101000", "sss-----", "--------", true, sys, Lines({"Åtkomst nekad.",
+       ". Systemfilerna är inlagda men kunde inte registreras. De registreras när programmen körs.", "",
+       " 1 FILER KUNDE INTE INSTALLERAS.", kHint, "", "comdlg32.ocx  20040312  \tInlagd ",
+       "msflxgrd.ocx  20040312  \tInlagd ", "msmapi32.ocx  20040312  \tInlagd ", "msinet.ocx  KÄLLFIL SAKNAS", "",
+       sys + "comdlg32.ocx registrerad"}), 2, 1},
+  };
+  for (const Case& c : cases) {
+    fake::FakeSystem world;
+    FakeHost boxes;
+    const char* dates[] = {"19990505", "20040312", "20050101"};
+    for (int i = 1; i <= 8; ++i) {
+      boxes.values[i] = c.ticks[i - 1] == '1';
+      if (c.sources[i - 1] == 's') world.files.AddFile(Name(i), "20040312");
+      const auto kind = std::string("oen").find(c.installed[i - 1]);
+      if (kind != std::string::npos) world.files.AddFile(sys + Name(i), dates[kind]);
+    }
+    world.files.AddFolder(sys);
+    if (c.tool) world.files.AddFile(sys + "regsvr32.exe", "20010101", "");
+    if (c.failing_start) world.processes.FailStart(c.failing_start, "Åtkomst nekad.");
+    const auto run = engine::RunInstallationValues(state, c.destination, "", boxes, world.system);
+    ASSERT_TRUE(run.has_value());
+    EXPECT_TRUE(Matches(run->ReportText, c.expected)) << c.ticks << c.installed << " gave:\n" << run->ReportText;
+    EXPECT_EQ(static_cast<int>(world.processes.Started().size()), c.starts) << c.ticks << c.installed;
   }
-  std::string lines;
-  for (int i = 1; i <= 8; ++i) {
-    lines += Name(i) + "  20040312  \tBefintlig fil: " + (i % 2 ? "20040312" : "20050101") + "  (ej ersatt)\r\n";
-  }
-  const std::string summary = "Inga systemfiler behövde installeras.\r\n\r\n";
-
-  EXPECT_EQ(Run()->ReportText, summary + lines + "\r\n" + kToolMissing);
-  Tool();
-  EXPECT_EQ(Run()->ReportText, summary + lines + "\r\n");
-  EXPECT_TRUE(host.processes.Started().empty());
-}
-
-TEST_F(Report, SevenUpToDateOfEightTickedIsACompletedInstallation) {
-  Tool();
-  for (int i = 1; i <= 7; ++i) {
-    Source(i, "20040312");
-    Installed(i, "20040312");
-  }
-  window.values[8] = 0;
-  const auto run = Run();
-  EXPECT_EQ(run->NotReplacedCount, 7);
-  EXPECT_EQ(run->ReportText.rfind("Installation av systemfiler klar.\r\n\r\n", 0), 0u);
-}
-
-TEST_F(Report, NoBoxTicked) {
-  window.TickOnly({});
-  EXPECT_EQ(Run()->ReportText, "\r\n" + kToolMissing);
-  Tool();
-  EXPECT_EQ(Run()->ReportText, "Installation av systemfiler klar.\r\n\r\n\r\n");
-}
-
-TEST_F(Report, EveryEntryFailedHasNoRegistrationSection) {
-  Tool();
-  for (int i = 1; i <= 8; ++i) Source(i, "20040312");
-  const auto run = Run("c:\\saknas\\");
-  ASSERT_EQ(run->FailedCount, 8);
-  std::string expected = "INGA FILER KUNDE INSTALLERAS.\r\n" + kHint + "\r\n\r\n";
-  for (int i = 1; i <= 8; ++i) {
-    expected += Name(i) + "  20040312  \r\n" + Name(i) + " KUNDE INTE LÄGGAS IN. " +
-                fake::FakeFileSystem::kPathNotFound + "\r\n";
-  }
-  EXPECT_EQ(run->ReportText, expected);
-  EXPECT_EQ(host.files.FileLength("c:\\saknas\\comdlg32.ocx").ok(), false);
-}
-
-TEST_F(Report, FourMissingSourcesUseTheCountForm) {
-  Tool();
-  window.TickOnly({2, 4, 6, 8});
-  EXPECT_EQ(Run()->ReportText, Lines({" 4 FILER KUNDE INTE INSTALLERAS.", kHint, "", "msflxgrd.ocx  KÄLLFIL SAKNAS",
-                                      "tabctl32.ocx  KÄLLFIL SAKNAS", "riched32.dll  KÄLLFIL SAKNAS",
-                                      "pdf_itb.ocx  KÄLLFIL SAKNAS", ""}));
-}
-
-TEST_F(Report, RegistrationFailureBlockStandsAboveTheFailureHeader) {
-  Tool();
-  for (int i : {1, 2, 3}) Source(i, "20040312");
-  window.TickOnly({1, 2, 3, 5});
-  host.processes.FailStart(2, "Åtkomst nekad.");
-  const auto run = Run();
-  EXPECT_EQ(run->FailedCount, -1);
-  EXPECT_EQ(run->ReportText,
-            Lines({"Åtkomst nekad.",
-                   ". Systemfilerna är inlagda men kunde inte registreras. De registreras när programmen körs.", "",
-                   " 1 FILER KUNDE INTE INSTALLERAS.", kHint, "", "comdlg32.ocx  20040312  \tInlagd ",
-                   "msflxgrd.ocx  20040312  \tInlagd ", "msmapi32.ocx  20040312  \tInlagd ",
-                   "msinet.ocx  KÄLLFIL SAKNAS", "", "c:\\windows\\system32\\comdlg32.ocx registrerad"}));
-  EXPECT_EQ(host.processes.Attempts(), 2);
 }

@@ -29,35 +29,13 @@ FakeFileSystem::FakeFileSystem() : drives_{"c:"}, current_folder_("c:\\ebrona") 
 std::string FakeFileSystem::Canonical(const std::string& path) const {
   std::string text = Lower(path);
   std::replace(text.begin(), text.end(), '/', '\\');
-  std::string drive;
-  std::string rest;
-  if (HasDrive(text)) {
-    drive = text.substr(0, 2);
-    rest = text.substr(2);
-    if (rest.empty() || rest[0] != '\\') rest = (drive == current_folder_.substr(0, 2) ? current_folder_.substr(2) : "") + "\\" + rest;
-  } else if (!text.empty() && text[0] == '\\') {
-    drive = current_folder_.substr(0, 2);
-    rest = text;
-  } else {
-    drive = current_folder_.substr(0, 2);
-    rest = current_folder_.substr(2) + "\\" + text;
+  if (!HasDrive(text)) text = (text.starts_with('\\') ? current_folder_.substr(0, 2) : current_folder_ + "\\") + text;
+  std::string key;  // without doubled or trailing separators
+  for (const char c : text) {
+    if (c != '\\' || key.back() != '\\') key += c;
   }
-  std::vector<std::string> parts;
-  std::size_t start = 0;
-  while (start <= rest.size()) {
-    std::size_t end = rest.find('\\', start);
-    if (end == std::string::npos) end = rest.size();
-    std::string part = rest.substr(start, end - start);
-    if (part == "..") {
-      if (!parts.empty()) parts.pop_back();
-    } else if (!part.empty() && part != ".") {
-      parts.push_back(part);
-    }
-    start = end + 1;
-  }
-  std::string result = drive;
-  for (const std::string& part : parts) result += "\\" + part;
-  return result;
+  while (key.size() > 2 && key.back() == '\\') key.pop_back();
+  return key;
 }
 
 std::string FakeFileSystem::Parent(const std::string& canonical) const {
