@@ -14,8 +14,9 @@ TEST_F(DriveMappingTest, WindowsPathsFindWhatIsOnDiskWhateverTheCaseAndBack) {
   WriteFile(DriveC() / "windows" / "syswow64" / "COMDLG32.OCX", "ocx");
   WriteFile(DriveC() / "Ebrona" / "abc", "lower");
   WriteFile(DriveC() / "Ebrona" / "Abc", "mixed");
-  std::filesystem::create_directories(DriveC() / "Ebrona" / "Säkerhet");
-  AddDrive("D:", root_ / "data");
+  std::filesystem::create_directories(DriveC() / "Ebrona" / "Säkerhet" / "zon");
+  AddDrive("D:", root_ / "upper");  // "d:" and "D:" name one drive: the lower-case entry wins
+  AddDrive("d:", root_ / "data");
   AddDrive("z:", "/");
   std::filesystem::create_directory_symlink(root_ / "missing", prefix_ / "dosdevices" / "f:");  // dangling
   std::filesystem::current_path(DriveC() / "windows");
@@ -25,7 +26,7 @@ TEST_F(DriveMappingTest, WindowsPathsFindWhatIsOnDiskWhateverTheCaseAndBack) {
   const std::string c = DriveC().string(), d = (root_ / "data").string();
   const std::pair<std::string, std::string> cases[] = {
       {"C:/WINDOWS\\SysWow64/Comdlg32.Ocx", c + "/windows/syswow64/COMDLG32.OCX"},
-      {"c:\\ebrona\\SÄKERHET", c + "/Ebrona/Säkerhet"},
+      {"c:\\ebrona\\SÄKERHET\\ZON", c + "/Ebrona/Säkerhet/zon"},
       {"c:\\ebrona\\abc", c + "/Ebrona/abc"},  // the exact match wins
       {"c:\\ebrona\\ABC", c + "/Ebrona/Abc"},  // else the first in byte order
       {"c:\\Windows\\NewFolder\\x.dll", c + "/windows/NewFolder/x.dll"},  // missing: as written

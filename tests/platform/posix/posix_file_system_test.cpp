@@ -76,6 +76,7 @@ TEST_F(PosixFileSystemTest, CopyReplacesTheFileAndCarriesItsTime) {
   WriteFile(system32_ / ".COMDLG32.OCX.ebrona-xY9abc", "half a copy");
   const int busy = open((system32_ / ".COMDLG32.OCX.ebrona-Busy00").c_str(), O_RDONLY);
   ASSERT_EQ(flock(busy, LOCK_EX), 0);
+  fs::permissions(DriveC() / "Ebrona" / "comdlg32.ocx", fs::perms(0640));
   ASSERT_TRUE(files_->CopyReplacing("c:\\ebrona\\comdlg32.ocx", "c:\\windows\\system32\\comdlg32.ocx").ok());
   close(busy);
   // The existing file is replaced under its own name; nothing else is left in the folder.
@@ -83,6 +84,7 @@ TEST_F(PosixFileSystemTest, CopyReplacesTheFileAndCarriesItsTime) {
   expected["COMDLG32.OCX"] = "new control";
   EXPECT_EQ(Snapshot(system32_), expected);
   EXPECT_EQ(fs::last_write_time(system32_ / "COMDLG32.OCX"), fs::last_write_time(DriveC() / "Ebrona" / "comdlg32.ocx"));
+  EXPECT_EQ(fs::status(system32_ / "COMDLG32.OCX").permissions(), fs::perms(0640)) << "the source's mode";
 }
 
 TEST_F(PosixFileSystemTest, FailedCopyLeavesTheDestinationAsItWas) {

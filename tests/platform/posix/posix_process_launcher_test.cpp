@@ -69,12 +69,14 @@ TEST_F(PosixProcessLauncherTest, StartsThatCannotHappenFailWithTheirText) {
   WriteTool(DriveC() / "not-executable", kRecordingScript, 0644);
   WriteTool(DriveC() / "no-interpreter-line", "touch pwned\n");
   WriteTool(DriveC() / "regsvr32.exe", "MZ");
+  WriteTool(DriveC() / "mark.exe", "Mx");
   setenv("PATH", root_.c_str(), 1);  // no wine anywhere
   const DriveMapping drives = DriveMapping::FromEnvironment();
   const std::pair<std::string, int> failures[] = {
       {"c:\\missing.exe", ENOENT}, {"c:\\not-executable", EACCES}, {"c:\\", EISDIR}, {"q:\\x.exe", ENOENT},
       {"c:\\no-interpreter-line", ENOEXEC},  // no shell steps in
       {"c:\\regsvr32.exe", ENOENT},          // wine is not on PATH
+      {"c:\\mark.exe", ENOEXEC},             // "M" alone is no Windows program: not for wine
   };
   for (const auto& [program, error] : failures) {
     EXPECT_EQ(PosixProcessLauncher(drives).StartDetached(program, {"/s"}).text(), std::strerror(error)) << program;
