@@ -25,6 +25,8 @@ export WINEDEBUG=-all
 # No Mono or Gecko installer dialogs: the program and its tests need neither.
 export WINEDLLOVERRIDES="mscoree,mshtml="
 export BUILD_DIR="$build" JOBS="$jobs"
+# A prefix left by an earlier 32-bit set-up is made afresh as a 64-bit one.
+if grep -qs '^#arch=win32' "$WINEPREFIX/system.reg"; then rm -rf "$WINEPREFIX"; fi
 mkdir -p "$WINEPREFIX"
 
 # Runs inside xvfb-run, so every Wine process, the desktop included, has the same X display.
