@@ -13,52 +13,41 @@
 
 namespace {
 
-std::filesystem::path Program() {
+std::wstring Program() {
   wchar_t test_program[MAX_PATH];
   GetModuleFileNameW(nullptr, test_program, MAX_PATH);
-  return std::filesystem::path(test_program).parent_path() / "ebrona-installer.exe";
+  return (std::filesystem::path(test_program).parent_path() / "ebrona-installer.exe").wstring();
 }
 
 TEST(ProgramResourcesTest, TheVersionResourceCarriesTheProjectVersionAndTheProgramsNames) {
-  const std::wstring program = Program().wstring();
-  std::vector<char> info(GetFileVersionInfoSizeW(program.c_str(), nullptr));
-  ASSERT_FALSE(info.empty());
-  ASSERT_TRUE(GetFileVersionInfoW(program.c_str(), 0, static_cast<DWORD>(info.size()), info.data()));
+  std::vector<char> info(GetFileVersionInfoSizeW(Program().c_str(), nullptr));
+  ASSERT_TRUE(!info.empty() && GetFileVersionInfoW(Program().c_str(), 0, static_cast<DWORD>(info.size()), info.data()));
+  // The numeric version has four parts; those the project does not set are 0.
+  std::string numeric_version = EBRONA_VERSION;
+  while (std::count(numeric_version.begin(), numeric_version.end(), '.') < 3) numeric_version += ".0";
+  VS_FIXEDFILEINFO* fixed = nullptr;
+  UINT size = 0;
+  ASSERT_TRUE(VerQueryValueW(info.data(), L"\\", reinterpret_cast<void**>(&fixed), &size));
+  EXPECT_EQ(std::to_string(HIWORD(fixed->dwFileVersionMS)) + "." + std::to_string(LOWORD(fixed->dwFileVersionMS)) + "." +
+                std::to_string(HIWORD(fixed->dwFileVersionLS)) + "." + std::to_string(LOWORD(fixed->dwFileVersionLS)),
+            numeric_version);
 
-  struct Entry {
-    const wchar_t* name;
-    std::string expected;
-  };
-  const Entry entries[] = {
+  const std::pair<const wchar_t*, std::string> entries[] = {
       {L"FileVersion", EBRONA_VERSION},
       {L"ProductVersion", EBRONA_VERSION},
       {L"FileDescription", "Installera systemfiler för Ebronaprogrammen"},
       {L"OriginalFilename", "ebrona-installer.exe"},
   };
-  for (const Entry& entry : entries) {
+  for (const auto& [name, expected] : entries) {
     wchar_t* value = nullptr;
-    UINT length = 0;
-    const std::wstring path = std::wstring(L"\\StringFileInfo\\041D04B0\\") + entry.name;
-    ASSERT_TRUE(VerQueryValueW(info.data(), path.c_str(), reinterpret_cast<void**>(&value), &length)) << entry.expected;
-    EXPECT_EQ(platform::win32::Utf8FromWide(value), entry.expected);
+    const std::wstring path = std::wstring(L"\\StringFileInfo\\041D04B0\\") + name;
+    ASSERT_TRUE(VerQueryValueW(info.data(), path.c_str(), reinterpret_cast<void**>(&value), &size)) << expected;
+    EXPECT_EQ(platform::win32::Utf8FromWide(value), expected);
   }
-
-  // The numeric version has four parts; those the project does not set are 0.
-  VS_FIXEDFILEINFO* fixed = nullptr;
-  UINT size = 0;
-  ASSERT_TRUE(VerQueryValueW(info.data(), L"\\", reinterpret_cast<void**>(&fixed), &size));
-  std::string expected = EBRONA_VERSION;
-  while (std::count(expected.begin(), expected.end(), '.') < 3) expected += ".0";
-  const std::string numeric = std::to_string(HIWORD(fixed->dwFileVersionMS)) + "." +
-                              std::to_string(LOWORD(fixed->dwFileVersionMS)) + "." +
-                              std::to_string(HIWORD(fixed->dwFileVersionLS)) + "." +
-                              std::to_string(LOWORD(fixed->dwFileVersionLS));
-  EXPECT_EQ(numeric, expected);
 }
 
 TEST(ProgramResourcesTest, TheManifestAsksForAdministratorRightsForA32BitProgram) {
   const HMODULE program = LoadLibraryExW(Program().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
-  ASSERT_NE(program, nullptr);
   const HRSRC resource = FindResourceW(program, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24));  // RT_MANIFEST
   ASSERT_NE(resource, nullptr);
   const std::string manifest(static_cast<const char*>(LockResource(LoadResource(program, resource))),
