@@ -2,7 +2,7 @@
 
 namespace app {
 
-// Nothing to restrict: the Windows program's rules are in app/win32/library_search.cpp.
+// The Windows program's first statement (app/win32/library_search.cpp); nothing to do here.
 void RestrictLibrarySearch() {}
 
 }  // namespace app
