@@ -1,4 +1,8 @@
+#include "app/library_search.h"
 #include "app/program.h"
 
 // The program takes no command-line arguments.
-int main() { return app::RunProgram(); }
+int main() {
+  app::RestrictLibrarySearch();
+  return app::RunProgram();
+}

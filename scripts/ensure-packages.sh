@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build and the tests need, when any is missing.
+# Installs the Debian packages the build, the tests and the release package need, when any is
+# missing. The 32-bit Windows program's tests need Wine's 32-bit half (wine32 from the i386
+# architecture), so that architecture is enabled first when it is not.
 # Works as root, or as a user with sudo.
 set -euo pipefail
 
@@ -9,8 +11,21 @@ packages=(
   qt6-base-dev qt6-qpa-plugins libgl-dev
   fonts-liberation  # narrow sans-serif with the Windows dialog fonts' metrics: captions fit their boxes
   xvfb xauth
-  mingw-w64 g++-mingw-w64-x86-64-posix wine64 wine
+  mingw-w64 g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix wine64 wine wine32:i386
+  osslsigncode openssl python3  # the signed release package (python3 writes its zip) and its test
 )
+
+as_root=()
+[ "$(id -u)" -ne 0 ] && as_root=(sudo)
+export DEBIAN_FRONTEND=noninteractive
+
+updated=
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  echo "Enabling the i386 architecture for wine32"
+  "${as_root[@]}" dpkg --add-architecture i386
+  "${as_root[@]}" apt-get update -qq
+  updated=1
+fi
 
 missing=()
 for p in "${packages[@]}"; do
@@ -19,8 +34,5 @@ done
 [ ${#missing[@]} -eq 0 ] && exit 0
 
 echo "Installing: ${missing[*]}"
-as_root=()
-[ "$(id -u)" -ne 0 ] && as_root=(sudo)
-export DEBIAN_FRONTEND=noninteractive
-"${as_root[@]}" apt-get update -qq
+[ -n "$updated" ] || "${as_root[@]}" apt-get update -qq
 "${as_root[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"

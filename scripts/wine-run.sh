@@ -13,6 +13,8 @@ if [ -z "${WINEPREFIX:-}" ]; then
   export WINEPREFIX="$dir/wine-prefix"
 fi
 export WINEDEBUG=-all
+# A prefix that Wine creates is a 64-bit one, where the 32-bit program runs as on 64-bit Windows.
+export WINEARCH="${WINEARCH:-win64}"
 # No Mono or Gecko installer dialogs when Wine creates the prefix.
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
 

@@ -27,6 +27,19 @@ BOOL CALLBACK FindShownKitWindow(HWND window, LPARAM data) {
   return FALSE;
 }
 
+// Common controls 6 (the manifest picks the version), loaded at run time instead of imported: an
+// imported comctl32.dll would start, and load further DLLs by name, before the program's first
+// statement has restricted where they are looked for.
+void InitCommonControls6() {
+  using InitCommonControlsExFunction = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
+  const HMODULE comctl32 = LoadLibraryW(L"comctl32.dll");
+  const FARPROC address = comctl32 != nullptr ? GetProcAddress(comctl32, "InitCommonControlsEx") : nullptr;
+  if (address == nullptr) return;
+  const INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES};
+  // Through void(*)() so that the compiler accepts the change of function type.
+  reinterpret_cast<InitCommonControlsExFunction>(reinterpret_cast<void (*)()>(address))(&controls);
+}
+
 bool IsRoot(const std::string& folder) { return folder.size() == 3 && folder[1] == ':'; }
 
 }  // namespace
@@ -105,8 +118,7 @@ namespace platform {
 
 std::unique_ptr<WindowKit> NewNativeWindowKit(FileSystem& files, std::string& error) {
   win32::MakeProcessDpiAware();
-  INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES};
-  InitCommonControlsEx(&controls);
+  win32::InitCommonControls6();
 
   WNDCLASSEXW window_class{};
   window_class.cbSize = sizeof(window_class);

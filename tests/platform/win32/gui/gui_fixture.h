@@ -61,15 +61,22 @@ inline void Click(platform::Button& button) { dynamic_cast<platform::win32::Nati
 // Hands on every waiting message, as the kit's loops do.
 inline void Pump() { platform::win32::DispatchPending(); }
 
+// The action that RunSoon has scheduled, and the timer procedure that runs it (a named function:
+// 32-bit Windows calls timer procedures with the stdcall convention, which a lambda lacks).
+inline std::function<void()>& PendingAction() {
+  static std::function<void()> pending;
+  return pending;
+}
+inline void CALLBACK RunPendingAction(HWND, UINT, UINT_PTR timer, DWORD) {
+  KillTimer(nullptr, timer);
+  std::function<void()> run = std::move(PendingAction());
+  run();
+}
+
 // Runs `action` from the message loop that runs next, such as a modal one.
 inline void RunSoon(std::function<void()> action) {
-  static std::function<void()> pending;
-  pending = std::move(action);
-  SetTimer(nullptr, 0, 0, [](HWND, UINT, UINT_PTR timer, DWORD) {
-    KillTimer(nullptr, timer);
-    std::function<void()> run = std::move(pending);
-    run();
-  });
+  PendingAction() = std::move(action);
+  SetTimer(nullptr, 0, 0, RunPendingAction);
 }
 
 // The real Win32 window kit over the in-memory host.

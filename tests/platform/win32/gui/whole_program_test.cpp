@@ -1,7 +1,8 @@
 // The whole program against the Wine prefix it runs in: the main window on the Win32 window kit,
 // with the real files, processes and clock, installs the components from the current folder into
-// the prefix's system folder, and the system's own regsvr32.exe registers each copied file. The
-// components are copies of registration_recorder.dll, which logs every registration it receives.
+// the 32-bit system folder of the 64-bit prefix, and the system's own 32-bit regsvr32.exe there
+// registers each copied file. The components are copies of registration_recorder.dll, a 32-bit DLL
+// that logs every registration it receives.
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
@@ -17,7 +18,8 @@ namespace {
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 
-constexpr const char* kSystemFolder = "c:\\windows\\system32\\";
+// Where 32-bit components belong on 64-bit Windows.
+constexpr const char* kSystemFolder = "c:\\windows\\syswow64\\";
 // riched32.dll is one of the prefix's own DLLs: its box is unticked so that it is never replaced.
 constexpr const char* kInstalled[] = {"comdlg32.ocx", "msflxgrd.ocx", "msmapi32.ocx", "tabctl32.ocx",
                                       "msinet.ocx",   "richtx32.ocx", "pdf_itb.ocx"};
