@@ -1,4 +1,4 @@
 #include "app/program.h"
+#include "platform/program_start.h"
 
-// The program takes no command-line arguments.
-int main() { return app::RunProgram(); }
+int main(int argc, char** argv) { return app::Start(platform::ProgramArguments(argc, argv)); }

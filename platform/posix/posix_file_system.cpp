@@ -13,6 +13,7 @@
 #include "platform/posix/error_text.h"
 #include "platform/posix/folder_handle.h"
 #include "platform/posix/file_copy.h"
+#include "platform/posix/file_write.h"
 #include "platform/posix/name_case.h"
 
 namespace platform::posix {
@@ -65,6 +66,12 @@ Status PosixFileSystem::CopyReplacing(const std::string& source, const std::stri
   const Result<std::string> to = drives_.ToHost(destination);
   if (!to.ok()) return to.status();
   return CopyFileReplacing(from.value(), to.value());
+}
+
+Status PosixFileSystem::WriteFileReplacing(const std::string& path, const std::string& bytes) {
+  const Result<std::string> host = drives_.ToHost(path);
+  if (!host.ok()) return host.status();
+  return posix::WriteFileReplacing(host.value(), bytes);
 }
 
 Status PosixFileSystem::MakeFolder(const std::string& path) {

@@ -7,6 +7,7 @@
 #include <cwchar>
 #include <cwctype>
 
+#include "platform/win32/file_write.h"
 #include "platform/win32/handle.h"
 #include "platform/win32/replacing_copy.h"
 #include "platform/win32/system_error.h"
@@ -77,6 +78,10 @@ Result<std::string> Win32FileSystem::ModificationDate(const std::string& path) {
 
 Status Win32FileSystem::CopyReplacing(const std::string& source, const std::string& destination) {
   return CopyFileReplacing(WideFromUtf8(source), WideFromUtf8(destination));
+}
+
+Status Win32FileSystem::WriteFileReplacing(const std::string& path, const std::string& bytes) {
+  return win32::WriteFileReplacing(WideFromUtf8(path), bytes);
 }
 
 Status Win32FileSystem::MakeFolder(const std::string& path) {

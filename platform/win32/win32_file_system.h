@@ -10,6 +10,7 @@ class Win32FileSystem : public FileSystem {
   Result<std::uint64_t> FileLength(const std::string& path) override;
   Result<std::string> ModificationDate(const std::string& path) override;
   Status CopyReplacing(const std::string& source, const std::string& destination) override;
+  Status WriteFileReplacing(const std::string& path, const std::string& bytes) override;
   Status MakeFolder(const std::string& path) override;
   std::vector<std::string> Drives() override;
   Result<std::string> DriveCurrentFolder(const std::string& drive) override;
