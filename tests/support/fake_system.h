@@ -24,6 +24,7 @@ enum class Op {
 struct FakeFile {
   std::string content;
   std::string date;  // "yyyymmdd"
+  bool operator==(const FakeFile&) const = default;
 };
 
 class FakeFileSystem : public platform::FileSystem {
