@@ -28,9 +28,11 @@ std::string UsageText() {
       "Utan /S eller /CHECK öppnas fönstret med värdena ifyllda. Växlar skrivs med / eller -,\n"
       "värden efter =, och ett värde med blanksteg inom citattecken.\n\n";
   for (const Switch& s : kSwitches) {
-    std::string names = "/" + Upper(s.name);
-    if (s.alias) names += ", /" + Upper(s.alias);
-    if (s.value) names += "=<" + std::string(s.value) + ">";
+    // Appended piece by piece: mingw's GCC 12 warns falsely on "/" + a temporary string.
+    std::string names = "/";
+    names.append(Upper(s.name));
+    if (s.alias) names.append(", /").append(Upper(s.alias));
+    if (s.value) names.append("=<").append(s.value).append(">");
     text += "  " + Padded(names, 30) + s.meaning + "\n";
   }
   engine::InstallerState catalogue;
