@@ -1,4 +1,4 @@
-#include "app/program.h"
+#include "app/start.h"
 #include "platform/program_start.h"
 
 int main(int argc, char** argv) { return app::Start(platform::ProgramArguments(argc, argv)); }
