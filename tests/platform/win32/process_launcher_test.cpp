@@ -43,15 +43,4 @@ TEST_F(Win32ProcessLauncherTest, AProgramThatCannotStartFailsWithADescription) {
   }
 }
 
-TEST_F(Win32ProcessLauncherTest, AWatchedProgramTellsItsExitStatus) {
-  // Without its variable the recorder ends at once with status 2.
-  wchar_t self[MAX_PATH + 1];
-  const std::wstring test_program(self, GetModuleFileNameW(nullptr, self, MAX_PATH));
-  const std::wstring recorder = test_program.substr(0, test_program.find_last_of(L'\\') + 1) + L"args_recorder.exe";
-  ASSERT_TRUE(SetEnvironmentVariableW(L"EBRONA_ARGS_RECORD", nullptr));
-  std::unique_ptr<platform::WatchedProcess> process;
-  ASSERT_TRUE(platform::NativeSystem().processes.StartWatched(U8(recorder), {}, process).ok());
-  EXPECT_EQ(process->WaitForExit(std::chrono::seconds(60)), 2u);
-}
-
 }  // namespace
