@@ -1,8 +1,8 @@
 #include "app/library_search.h"
-#include "app/program.h"
+#include "app/start.h"
+#include "platform/program_start.h"
 
-// The program takes no command-line arguments.
-int main() {
+int main(int argc, char** argv) {
   app::RestrictLibrarySearch();
-  return app::RunProgram();
+  return app::Start(platform::ProgramArguments(argc, argv));
 }

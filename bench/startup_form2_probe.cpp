@@ -2,4 +2,4 @@
 #include "bench/quit_when_shown.h"
 
 // The program's own start, ending as soon as the main window is on the screen.
-int main() { return app::RunProgram(QuitWhenShown); }
+int main() { return app::RunProgram({}, QuitWhenShown); }

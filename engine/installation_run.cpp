@@ -8,8 +8,6 @@
 namespace engine {
 namespace {
 
-constexpr const char* kRunTitle = "Installera systemfiler";
-
 // Where the copy pass goes on after a failure.
 enum class Resume { kLineEnd, kCopy };
 
@@ -40,7 +38,7 @@ class CopyPass {
     report += name + report::kGap;
     const auto source_date = files_.ModificationDate(source);
     if (!source_date.ok()) {
-      OnFailure(source_date.status(), source);
+      OnFailure(source_date.status(), name);
       return;
     }
     report += source_date.value() + report::kGap;
@@ -49,8 +47,7 @@ class CopyPass {
     const auto existing_date = files_.ModificationDate(destination);
     if (existing_date.ok()) {
       report += std::string(report::kTab) + report::kExisting + existing_date.value() + report::kGap;
-      // Both texts have eight digits, so comparing them as strings orders them by calendar day.
-      if (!(source_date.value() > existing_date.value())) {
+      if (!SourceIsNewer(source_date.value(), existing_date.value())) {
         report += report::kNotReplaced;
         ++run_.NotReplacedCount;
         return;
@@ -59,19 +56,19 @@ class CopyPass {
         run_.RunStep = 4;
         const platform::Status backup = Copy(destination, run_.BackupFolder + name, source);
         if (!backup.ok()) {
-          OnFailure(backup, source);
+          OnFailure(backup, name);
           return;
         }
         report += report::kBackedUp;
       }
-    } else if (OnFailure(existing_date.status(), source) != Resume::kCopy) {
+    } else if (OnFailure(existing_date.status(), name) != Resume::kCopy) {
       return;
     }
 
     run_.RunStep = 3;
     const platform::Status copy = Copy(source, destination, source);
     if (!copy.ok()) {
-      OnFailure(copy, source);
+      OnFailure(copy, name);
       return;
     }
     report += std::string(report::kTab) + report::kInstalled;
@@ -89,7 +86,7 @@ class CopyPass {
 
   // The pass's one failure handler: by the step under way it decides what to count and write,
   // and where the entry goes on.
-  Resume OnFailure(const platform::Status& failure, const std::string& source) {
+  Resume OnFailure(const platform::Status& failure, const std::string& name) {
     std::string& report = run_.ReportText;
     switch (run_.RunStep) {
       case 1:  // the source file cannot be read
@@ -100,7 +97,8 @@ class CopyPass {
         return Resume::kCopy;
       case 3:  // the copy into the system folder
         ++run_.FailedCount;
-        report += std::string(report::kLineEnd) + source + report::kCouldNotInstall + failure.text();
+        // The bare file name, wherever the sources are read from.
+        report += std::string(report::kLineEnd) + name + report::kCouldNotInstall + failure.text();
         return Resume::kLineEnd;
       case 4:  // the backup copy; the installed file stays as it is
         ++run_.FailedCount;
@@ -119,6 +117,11 @@ class CopyPass {
 
 }  // namespace
 
+bool SourceIsNewer(const std::string& source_date, const std::string& installed_date) {
+  // Both texts have eight digits, so comparing them as strings orders them by calendar day.
+  return source_date > installed_date;
+}
+
 std::optional<RunValues> RunInstallationValues(InstallerState& state, const std::string& destination_text,
                                                const std::string& backup_text, RunHost& host,
                                                platform::System& system) {
@@ -126,7 +129,7 @@ std::optional<RunValues> RunInstallationValues(InstallerState& state, const std:
 
   state.SystemFolder = TrimSpaces(destination_text);
   if (state.SystemFolder.empty()) {
-    host.ShowWarning("Ange destinationsmapp för systemfiler.", kRunTitle);
+    host.ShowWarning(kNoDestination, kRunTitle);
     return std::nullopt;
   }
   state.SystemFolder = NormaliseFolder(state.SystemFolder);
@@ -134,11 +137,12 @@ std::optional<RunValues> RunInstallationValues(InstallerState& state, const std:
 
   try {
     CopyPass(state, run, host, system.files).Run();
+    run.FilesFailed = run.FailedCount;
     run.RunStep = 0;
     run.ReportText = report::FailureHeader(run.FailedCount, state.ComponentCount) + run.ReportText;
     if (run.FailedCount != state.ComponentCount) {
       run.ReportText += report::kLineEnd;
-      RegisterInstalledFiles(state, run, system);
+      RegisterInstalledFiles(state, run, system, host.RegistrationWaitLimit());
     }
   } catch (const std::exception& failure) {
     // Anything that fails outside the steps of one file is told in a message box; the report of

@@ -1,9 +1,11 @@
 #pragma once
 
 #include <array>
+#include <chrono>
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "engine/installer_state.h"
 #include "platform/system.h"
@@ -18,7 +20,14 @@ class RunHost {
   virtual std::int16_t CheckValue(int index) const = 0;
   // A modal warning message box with an OK button.
   virtual void ShowWarning(const std::string& prompt, const std::string& title) = 0;
+  // How long the registration waits for each command it started to end, or nothing when it does
+  // not wait for them (the window's run).
+  virtual std::optional<std::chrono::milliseconds> RegistrationWaitLimit() const { return std::nullopt; }
 };
+
+// The warning that refuses a run for an empty destination, and its title.
+inline constexpr const char* kNoDestination = "Ange destinationsmapp för systemfiler.";
+inline constexpr const char* kRunTitle = "Installera systemfiler";
 
 // The values of one installation run, created afresh by each run.
 struct RunValues {
@@ -28,7 +37,16 @@ struct RunValues {
   std::int16_t FailedCount = 0;
   std::int16_t NotReplacedCount = 0;
   std::int16_t RunStep = 0;
+
+  // Besides the report, for a run without windows that ends with an exit code:
+  std::int16_t FilesFailed = 0;          // FailedCount after the copy pass, before registration
+  bool RegistrationNotStarted = false;   // the tool was missing or a command could not start
+  std::vector<std::string> RegistrationNotes;  // commands that failed or did not end in time
 };
+
+// Whether the installed file gives way to the source: its date, "yyyymmdd", is an earlier
+// calendar day than the source's.
+bool SourceIsNewer(const std::string& source_date, const std::string& installed_date);
 
 // The run behind "Installera": applies the folder rules to the destination text (`Text1`) and the
 // backup text (`Text2`), copies every ticked entry whose installed file is older by calendar day or

@@ -30,12 +30,29 @@ void PauseAfterStart(platform::Clock& clock) {
   }
 }
 
-void RegisterInstalledFiles(const InstallerState& state, RunValues& run, platform::System& system) {
+namespace {
+
+// Waits for one registration command and notes it unless it ended with status 0.
+void NoteEnd(platform::WatchedProcess& process, std::chrono::milliseconds limit, const std::string& component,
+             RunValues& run) {
+  const std::optional<std::uint32_t> status = process.WaitForExit(limit);
+  if (!status) {
+    run.RegistrationNotes.push_back(report::RegistrationTimedOut(component));
+  } else if (*status != 0) {
+    run.RegistrationNotes.push_back(report::RegistrationExitCode(component, *status));
+  }
+}
+
+}  // namespace
+
+void RegisterInstalledFiles(const InstallerState& state, RunValues& run, platform::System& system,
+                            std::optional<std::chrono::milliseconds> wait_limit) {
   run.RunStep = 5;
   const std::string tool = state.SystemFolder + "regsvr32.exe";
   // Only the tool's presence matters; a file of length 0 counts as the tool.
   if (!system.files.FileLength(tool).ok()) {
     run.FailedCount = -1;
+    run.RegistrationNotStarted = true;
     run.ReportText += report::kToolMissing;
     run.RunStep = 0;
     return;
@@ -48,14 +65,18 @@ void RegisterInstalledFiles(const InstallerState& state, RunValues& run, platfor
     const std::string component = state.SystemFolder + state.ComponentCatalogue[i];
     // The tool and its two arguments go to the process separately, never through a shell, so a
     // folder with blanks or shell characters registers exactly this file and runs nothing else.
-    const platform::Status started = system.processes.StartDetached(tool, {"/s", component});
+    std::unique_ptr<platform::WatchedProcess> process;
+    const platform::Status started = wait_limit ? system.processes.StartWatched(tool, {"/s", component}, process)
+                                                : system.processes.StartDetached(tool, {"/s", component});
     if (!started.ok()) {
       run.FailedCount = -1;
+      run.RegistrationNotStarted = true;
       run.ReportText = report::RegistrationFailureBlock(started.text()) + run.ReportText;
       break;
     }
     PauseAfterStart(system.clock);
     run.ReportText += component + report::kRegistered + report::kLineEnd;
+    if (process) NoteEnd(*process, *wait_limit, component, run);
   }
   run.RunStep = 0;
 }

@@ -8,8 +8,11 @@ namespace engine {
 
 // Hands every file copied in this run to the system folder's registration tool, in catalogue order,
 // pausing after each start. Appends the registration lines, or the missing-tool text, and puts the
-// registration failure block in front of the report when a start fails.
-void RegisterInstalledFiles(const InstallerState& state, RunValues& run, platform::System& system);
+// registration failure block in front of the report when a start fails. With a `wait_limit`, each
+// command is then waited for up to that limit, and one that fails or does not end in time gets a
+// line in RegistrationNotes.
+void RegisterInstalledFiles(const InstallerState& state, RunValues& run, platform::System& system,
+                            std::optional<std::chrono::milliseconds> wait_limit = std::nullopt);
 
 // Busy-waits until the clock has moved on by at least 0.3 seconds (single precision), also across
 // midnight, when the clock falls back to 0. A clock set back at any other moment starts the count

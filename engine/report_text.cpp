@@ -36,4 +36,12 @@ std::string SummaryBlock(std::int16_t not_replaced_count, std::int16_t failed_co
   return {};
 }
 
+std::string RegistrationExitCode(const std::string& component, std::uint32_t status) {
+  return component + ": regsvr32.exe avslutades med kod " + std::to_string(status);
+}
+
+std::string RegistrationTimedOut(const std::string& component) {
+  return component + ": regsvr32.exe svarade inte inom 60 sekunder";
+}
+
 }  // namespace engine::report

@@ -30,6 +30,11 @@ std::string FailureHeader(std::int16_t failed_count, std::int16_t component_coun
 // The block that tells that the registration could not be started.
 std::string RegistrationFailureBlock(const std::string& error_text);
 
+// The line after the report of an unattended run for a registration command that ended with a
+// non-zero `status`, and for one that did not end in time.
+std::string RegistrationExitCode(const std::string& component, std::uint32_t status);
+std::string RegistrationTimedOut(const std::string& component);
+
 // The summary line with its empty line, or nothing.
 std::string SummaryBlock(std::int16_t not_replaced_count, std::int16_t failed_count,
                          std::int16_t component_count);

@@ -36,6 +36,11 @@ class FileSystem {
   // two names (hard links) of one file. False when either is missing or cannot be examined.
   virtual bool SameFile(const std::string& first, const std::string& second) = 0;
 
+  // Makes `bytes` the whole content of the file at `path`, created or replaced crash-safe: they go to
+  // a temporary file in the same folder, which is flushed and then renamed over `path`. On failure
+  // the temporary file is removed and `path` is exactly as it was.
+  virtual Status WriteFileReplacing(const std::string& path, const std::string& bytes) = 0;
+
   // Creates the one folder `path`, whose parent must exist. Fails when it exists already.
   virtual Status MakeFolder(const std::string& path) = 0;
 

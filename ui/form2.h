@@ -32,6 +32,7 @@ class Form2 : public engine::RunHost {
 
   platform::Window& window() { return *window_; }
   const engine::InstallerState& state() const { return state_; }
+  engine::InstallerState& state() { return state_; }
 
   // The check box of catalogue entry `index`, 1 to 8.
   platform::CheckBox& Check1(int index) const { return *check1_.at(static_cast<std::size_t>(index)); }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <sys/types.h>
+
 #include <string>
 #include <vector>
 
@@ -14,5 +16,11 @@ namespace platform::posix {
 // program cannot be executed (missing, not executable, not a format the kernel runs).
 Status SpawnDetached(const std::string& path, const std::vector<std::string>& argv,
                      const std::vector<std::string>& environment);
+
+// Runs the program as SpawnDetached does, but as a child of this process, whose id goes to
+// `child` so that the caller can wait for it (and must, or leave it to be adopted when this
+// process ends). Fails as SpawnDetached does, with no child left behind.
+Status SpawnChild(const std::string& path, const std::vector<std::string>& argv,
+                  const std::vector<std::string>& environment, pid_t& child);
 
 }  // namespace platform::posix

@@ -13,6 +13,7 @@
 #include "platform/posix/error_text.h"
 #include "platform/posix/folder_handle.h"
 #include "platform/posix/file_copy.h"
+#include "platform/posix/file_write.h"
 #include "platform/posix/name_case.h"
 
 namespace platform::posix {
@@ -82,6 +83,12 @@ bool PosixFileSystem::SameFile(const std::string& first, const std::string& seco
   const Result<struct stat> a = NamedStatus(one.value());
   const Result<struct stat> b = NamedStatus(other.value());
   return a.ok() && b.ok() && a.value().st_dev == b.value().st_dev && a.value().st_ino == b.value().st_ino;
+}
+
+Status PosixFileSystem::WriteFileReplacing(const std::string& path, const std::string& bytes) {
+  const Result<std::string> host = drives_.ToHost(path);
+  if (!host.ok()) return host.status();
+  return posix::WriteFileReplacing(host.value(), bytes);
 }
 
 Status PosixFileSystem::MakeFolder(const std::string& path) {

@@ -10,6 +10,7 @@
 
 #include "platform/posix/detached_spawn.h"
 #include "platform/posix/error_text.h"
+#include "platform/posix/posix_watched_process.h"
 
 extern char** environ;
 
@@ -76,7 +77,8 @@ bool HasDrive(const std::string& path) {
 
 }  // namespace
 
-Status PosixProcessLauncher::StartDetached(const std::string& program, const std::vector<std::string>& arguments) {
+Result<PosixProcessLauncher::HostCommand> PosixProcessLauncher::CommandFor(
+    const std::string& program, const std::vector<std::string>& arguments) const {
   const Result<std::string> host = drives_.ToHost(program);
   if (!host.ok()) return host.status();
   const Result<bool> windows_program = IsWindowsProgram(host.value());
@@ -85,7 +87,7 @@ Status PosixProcessLauncher::StartDetached(const std::string& program, const std
   if (!windows_program.value()) {
     std::vector<std::string> argv{host.value()};
     argv.insert(argv.end(), arguments.begin(), arguments.end());
-    return SpawnDetached(host.value(), argv, CurrentEnvironment());
+    return HostCommand{host.value(), argv, CurrentEnvironment()};
   }
 
   const Result<std::string> wine = FindOnPath("wine");
@@ -102,7 +104,23 @@ Status PosixProcessLauncher::StartDetached(const std::string& program, const std
   argv.insert(argv.end(), arguments.begin(), arguments.end());
   std::vector<std::string> environment =
       drives_.Prefix().empty() ? CurrentEnvironment() : EnvironmentWith("WINEPREFIX", drives_.Prefix());
-  return SpawnDetached(wine.value(), argv, environment);
+  return HostCommand{wine.value(), argv, environment};
+}
+
+Status PosixProcessLauncher::StartDetached(const std::string& program, const std::vector<std::string>& arguments) {
+  const Result<HostCommand> command = CommandFor(program, arguments);
+  if (!command.ok()) return command.status();
+  return SpawnDetached(command.value().path, command.value().argv, command.value().environment);
+}
+
+Status PosixProcessLauncher::StartWatched(const std::string& program, const std::vector<std::string>& arguments,
+                                          std::unique_ptr<WatchedProcess>& process) {
+  const Result<HostCommand> command = CommandFor(program, arguments);
+  if (!command.ok()) return command.status();
+  pid_t child = 0;
+  const Status started = SpawnChild(command.value().path, command.value().argv, command.value().environment, child);
+  if (started.ok()) process = std::make_unique<PosixWatchedProcess>(child);
+  return started;
 }
 
 }  // namespace platform::posix

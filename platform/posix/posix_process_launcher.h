@@ -15,8 +15,18 @@ class PosixProcessLauncher : public ProcessLauncher {
   explicit PosixProcessLauncher(const DriveMapping& drives) : drives_(drives) {}
 
   Status StartDetached(const std::string& program, const std::vector<std::string>& arguments) override;
+  Status StartWatched(const std::string& program, const std::vector<std::string>& arguments,
+                      std::unique_ptr<WatchedProcess>& process) override;
 
  private:
+  // The host program to execute, its argument vector and its environment.
+  struct HostCommand {
+    std::string path;
+    std::vector<std::string> argv;
+    std::vector<std::string> environment;
+  };
+  Result<HostCommand> CommandFor(const std::string& program, const std::vector<std::string>& arguments) const;
+
   const DriveMapping& drives_;
 };
 

@@ -8,6 +8,7 @@
 #include <cwctype>
 
 #include "platform/win32/file_identity.h"
+#include "platform/win32/file_write.h"
 #include "platform/win32/handle.h"
 #include "platform/win32/replacing_copy.h"
 #include "platform/win32/system_error.h"
@@ -84,6 +85,10 @@ bool Win32FileSystem::SameFile(const std::string& first, const std::string& seco
   const auto one = FileInformation(WideFromUtf8(first));
   const auto other = FileInformation(WideFromUtf8(second));
   return one && other && win32::SameFile(*one, *other);
+}
+
+Status Win32FileSystem::WriteFileReplacing(const std::string& path, const std::string& bytes) {
+  return win32::WriteFileReplacing(WideFromUtf8(path), bytes);
 }
 
 Status Win32FileSystem::MakeFolder(const std::string& path) {

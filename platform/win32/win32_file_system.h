@@ -11,6 +11,7 @@ class Win32FileSystem : public FileSystem {
   Result<std::string> ModificationDate(const std::string& path) override;
   Status CopyReplacing(const std::string& source, const std::string& destination) override;
   bool SameFile(const std::string& first, const std::string& second) override;
+  Status WriteFileReplacing(const std::string& path, const std::string& bytes) override;
   Status MakeFolder(const std::string& path) override;
   std::vector<std::string> Drives() override;
   Result<std::string> DriveCurrentFolder(const std::string& drive) override;

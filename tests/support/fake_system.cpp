@@ -165,6 +165,44 @@ platform::Status FakeProcessLauncher::StartDetached(const std::string& program,
   return platform::Status::Ok();
 }
 
+platform::Status FakeFileSystem::WriteFileReplacing(const std::string& path, const std::string& bytes) {
+  std::string key = Canonical(path);
+  if (const std::string* text = Injected(Op::kWriteFile, key)) return platform::Status::Failure(*text);
+  if (folders_.count(Parent(key)) == 0) return platform::Status::Failure(kPathNotFound);
+  if (folders_.count(key) > 0) return platform::Status::Failure("Access is denied.");
+  files_[key] = FakeFile{bytes, ""};
+  return platform::Status::Ok();
+}
+
+namespace {
+
+// Answers at once what the process would have done by the end of the wait.
+class FakeWatchedProcess : public platform::WatchedProcess {
+ public:
+  FakeWatchedProcess(std::optional<std::uint32_t> ending, std::vector<std::chrono::milliseconds>& waits)
+      : ending_(ending), waits_(waits) {}
+  std::optional<std::uint32_t> WaitForExit(std::chrono::milliseconds limit) override {
+    waits_.push_back(limit);
+    return ending_;
+  }
+
+ private:
+  std::optional<std::uint32_t> ending_;
+  std::vector<std::chrono::milliseconds>& waits_;
+};
+
+}  // namespace
+
+platform::Status FakeProcessLauncher::StartWatched(const std::string& program,
+                                                   const std::vector<std::string>& arguments,
+                                                   std::unique_ptr<platform::WatchedProcess>& process) {
+  const platform::Status started = StartDetached(program, arguments);
+  if (!started.ok()) return started;
+  const auto ending = endings_.find(attempts_);
+  process = std::make_unique<FakeWatchedProcess>(ending == endings_.end() ? std::optional<std::uint32_t>(0) : ending->second, waits_);
+  return started;
+}
+
 double ScriptedClock::SecondsSinceMidnight() {
   ++readings_;
   if (next_ < script_.size()) {

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 #include <map>
+#include <memory>
+#include <optional>
 #include <set>
 #include <stdexcept>
 #include <string>
@@ -15,11 +17,14 @@
 // outcomes rather than calls.
 namespace fake {
 
-enum class Op { kFileLength, kModificationDate, kCopyFrom, kCopyTo, kMakeFolder, kDriveCurrentFolder, kSubFolders };
+enum class Op {
+  kFileLength, kModificationDate, kCopyFrom, kCopyTo, kMakeFolder, kDriveCurrentFolder, kSubFolders, kWriteFile
+};
 
 struct FakeFile {
   std::string content;
   std::string date;  // "yyyymmdd"
+  bool operator==(const FakeFile&) const = default;
 };
 
 class FakeFileSystem : public platform::FileSystem {
@@ -54,6 +59,8 @@ class FakeFileSystem : public platform::FileSystem {
   std::vector<std::string> Drives() override;
   platform::Result<std::string> DriveCurrentFolder(const std::string& drive) override;
   platform::Result<std::vector<std::string>> SubFolders(const std::string& folder) override;
+  // The file gets the date "" (never older than a component).
+  platform::Status WriteFileReplacing(const std::string& path, const std::string& bytes) override;
 
   static constexpr const char* kNotFound = "The system cannot find the file specified.";
   static constexpr const char* kPathNotFound = "The system cannot find the path specified.";
@@ -90,7 +97,16 @@ class FakeProcessLauncher : public platform::ProcessLauncher {
 
   platform::Status StartDetached(const std::string& program, const std::vector<std::string>& arguments) override;
 
+  // The process of start number `ordinal` ends with `status`, or never with nothing; others end
+  // with 0. The limits of every wait, in order.
+  void EndWith(int ordinal, std::optional<std::uint32_t> status) { endings_[ordinal] = status; }
+  const std::vector<std::chrono::milliseconds>& Waits() const { return waits_; }
+  platform::Status StartWatched(const std::string& program, const std::vector<std::string>& arguments,
+                                std::unique_ptr<platform::WatchedProcess>& process) override;
+
  private:
+  std::map<int, std::optional<std::uint32_t>> endings_;
+  std::vector<std::chrono::milliseconds> waits_;
   std::map<int, std::string> failing_;
   std::vector<StartedProcess> started_;
   int attempts_ = 0;

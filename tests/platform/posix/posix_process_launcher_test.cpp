@@ -85,4 +85,17 @@ TEST_F(PosixProcessLauncherTest, StartsThatCannotHappenFailWithTheirText) {
   EXPECT_EQ(waitpid(-1, nullptr, WNOHANG), -1) << "a child of the test";
 }
 
+// A watched program's exit status comes through in the whole-program tests; here the two ends
+// that they do not reach.
+TEST_F(PosixProcessLauncherTest, AWatchedProgramStillRunningGivesNoStatusAndAMissingOneNoProcess) {
+  WriteTool(DriveC() / "runs on", "#!/bin/sh\nexec sleep 10\n");
+  const DriveMapping drives = DriveMapping::FromEnvironment();
+  std::unique_ptr<platform::WatchedProcess> process;
+  ASSERT_TRUE(PosixProcessLauncher(drives).StartWatched("c:\\runs on", {}, process).ok());
+  EXPECT_EQ(process->WaitForExit(std::chrono::milliseconds(200)), std::nullopt);
+  std::unique_ptr<platform::WatchedProcess> none;
+  EXPECT_EQ(PosixProcessLauncher(drives).StartWatched("c:\\saknas", {}, none).text(), std::strerror(ENOENT));
+  EXPECT_EQ(none, nullptr);
+}
+
 }  // namespace

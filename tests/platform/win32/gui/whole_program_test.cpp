@@ -140,4 +140,38 @@ TEST_F(WholeProgramTest, InstalleraCopiesIntoTheSystemFolderAndWinesRegsvr32Regi
   EXPECT_EQ(Bytes(fs::path(kSystemFolder) / "riched32.dll"), prefix_riched32);
 }
 
+// The program itself, unattended, with the same components: the check, an installation with its
+// log, and the check again.
+TEST_F(WholeProgramTest, UnattendedRunInstallsWritesItsLogAndChecks) {
+  const auto u8 = [](const fs::path& path) {
+    const std::u8string text = path.u8string();
+    return std::string(text.begin(), text.end());
+  };
+  wchar_t self[MAX_PATH];
+  const fs::path program = fs::path(std::wstring(self, GetModuleFileNameW(nullptr, self, MAX_PATH))).parent_path() /
+                           "ebrona-installer.exe";
+  std::string components;
+  for (const char* name : kInstalled) components.append(components.empty() ? "" : ",").append(name);
+  const fs::path log = components_ / "rapport åäö.txt";
+  const auto run = [&](std::vector<std::string> arguments) {
+    arguments.insert(arguments.end(), {std::string("/DIR=") + kSystemFolder, "/COMPONENTS=" + components,
+                                       "/LOG=" + u8(log)});
+    std::unique_ptr<platform::WatchedProcess> process;
+    EXPECT_TRUE(platform::NativeSystem().processes.StartWatched(u8(program), arguments, process).ok());
+    return process ? process->WaitForExit(std::chrono::minutes(5)).value_or(99) : 99;
+  };
+  EXPECT_EQ(run({"/CHECK"}), 1u);
+  EXPECT_EQ(run({"/S"}), 0u);
+  const std::string report = Bytes(log);
+  EXPECT_EQ(report.rfind("\xEF\xBB\xBFInstallation av systemfiler klar.\r\n", 0), 0u) << report;
+  std::vector<std::string> expected;
+  for (const char* name : kInstalled) {
+    expected.push_back(std::string(kSystemFolder) + name);
+    EXPECT_NE(report.find(expected.back() + " registrerad\r\n"), std::string::npos) << report;
+  }
+  std::sort(expected.begin(), expected.end());
+  EXPECT_EQ(LoggedPaths(), expected) << "every registration had ended when the program did";
+  EXPECT_EQ(run({"/CHECK"}), 0u);
+}
+
 }  // namespace

@@ -1,0 +1,98 @@
+#include "app/choices.h"
+
+#include <algorithm>
+#include <cctype>
+#include <set>
+
+#include "app/switches.h"
+#include "engine/installer_state.h"
+
+namespace app {
+namespace {
+
+std::string Lower(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return text;
+}
+
+const Switch* FindSwitch(const std::string& name) {
+  for (const Switch& s : kSwitches) {
+    if (name == s.name || (s.alias && name == s.alias)) return &s;
+  }
+  return nullptr;
+}
+
+// The catalogue entries named in `list` ("a.ocx,b.dll"), or the error for the first unknown name.
+std::string ReadComponents(const std::string& list, std::vector<int>& components) {
+  engine::InstallerState catalogue;
+  engine::FillCatalogue(catalogue);
+  std::size_t start = 0;
+  for (;;) {
+    const std::size_t comma = list.find(',', start);
+    const std::string name = engine::TrimSpaces(list.substr(start, comma - start));
+    int found = 0;
+    for (int i = 1; i <= engine::kInstalledComponentCount; ++i) {
+      if (Lower(name) == catalogue.ComponentCatalogue[static_cast<std::size_t>(i)]) found = i;
+    }
+    if (found == 0) return "Okänd komponent: \"" + name + "\".";
+    if (std::find(components.begin(), components.end(), found) != components.end()) {
+      return "Komponenten " + name + " anges mer än en gång.";
+    }
+    components.push_back(found);
+    if (comma == std::string::npos) return {};
+    start = comma + 1;
+  }
+}
+
+// Takes in one switch; returns the usage error it makes, if any.
+std::string Apply(const Switch& s, const std::string& value, Choices& choices) {
+  switch (s.id) {
+    case SwitchId::kSilent: choices.mode = choices.mode == Mode::kWindows ? Mode::kSilent : choices.mode; break;
+    case SwitchId::kCheck: choices.mode = choices.mode == Mode::kHelp ? Mode::kHelp : Mode::kCheck; break;
+    case SwitchId::kHelp: choices.mode = Mode::kHelp; break;
+    case SwitchId::kDir: choices.destination = value; break;
+    case SwitchId::kBackup: choices.backup = value; break;
+    case SwitchId::kSource: choices.source = value; break;
+    case SwitchId::kLog: choices.log = value; break;
+    case SwitchId::kComponents: return ReadComponents(value, choices.components);
+  }
+  return {};
+}
+
+// Takes in one argument; returns the usage error it makes, if any.
+std::string ReadOne(const std::string& argument, std::set<SwitchId>& seen, Choices& choices) {
+  if (argument.size() < 2 || (argument[0] != '/' && argument[0] != '-')) return "Okänt argument: \"" + argument + "\".";
+  const std::size_t equals = argument.find('=');
+  const Switch* s = FindSwitch(Lower(argument.substr(1, equals == std::string::npos ? equals : equals - 1)));
+  if (!s) return "Okänd växel: \"" + argument + "\".";
+  const std::string shown = argument.substr(0, equals);
+  if (!seen.insert(s->id).second) return "Växeln " + shown + " anges mer än en gång.";
+  if (!s->value && equals != std::string::npos) return "Växeln " + shown + " tar inget värde.";
+  if (s->value && equals == std::string::npos) return "Växeln " + shown + " behöver ett värde: " + shown + "=<" + s->value + ">.";
+  const std::string value = equals == std::string::npos ? "" : argument.substr(equals + 1);
+  if (s->value && value.empty()) return "Växeln " + shown + " har ett tomt värde.";
+  return Apply(*s, value, choices);
+}
+
+}  // namespace
+
+bool Choices::Ticked(int index) const {
+  return components.empty() || std::find(components.begin(), components.end(), index) != components.end();
+}
+
+ParsedArguments ParseArguments(const std::vector<std::string>& arguments) {
+  // Every argument is read, so that the mode is known even after an error: it decides where the
+  // error is told. The first error is the one told.
+  ParsedArguments parsed;
+  std::set<SwitchId> seen;
+  for (const std::string& argument : arguments) {
+    std::string error = ReadOne(argument, seen, parsed.choices);
+    if (parsed.error.empty()) parsed.error = std::move(error);
+  }
+  if (parsed.error.empty() && parsed.choices.log && parsed.choices.mode == Mode::kWindows) {
+    parsed.error = "Växeln /LOG gäller bara med /S.";
+  }
+  return parsed;
+}
+
+}  // namespace app

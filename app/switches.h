@@ -1,0 +1,64 @@
+#pragma once
+
+#include <string>
+
+// The program's command-line interface: its switches, its exit codes and the usage text written
+// from both tables.
+namespace app {
+
+// How a run ends. When several apply, the lowest non-zero one is given.
+enum ExitCode : int {
+  kExitDone = 0,                // finished without failure, also when nothing needed installing
+  kExitFilesFailed = 1,         // files could not be installed; with /CHECK: something would be copied
+  kExitToolNotStarted = 2,      // regsvr32.exe missing or not startable
+  kExitRegistrationFailed = 3,  // a registration command failed or did not end in time
+  kExitRefused = 4,             // no destination folder
+  kExitLogNotWritten = 5,       // the log file could not be written
+  kExitUsage = 87,              // a usage error (ERROR_INVALID_PARAMETER)
+};
+
+// The lowest non-zero of the two codes, or 0.
+inline int Worse(int a, int b) { return a == 0 ? b : b == 0 ? a : (a < b ? a : b); }
+
+enum class SwitchId { kSilent, kDir, kBackup, kSource, kComponents, kLog, kCheck, kHelp };
+
+// One switch: its names without the leading "/" (lower case), what its value is called (nothing
+// for a switch without a value) and what it does.
+struct Switch {
+  SwitchId id;
+  const char* name;
+  const char* alias;
+  const char* value;
+  const char* meaning;
+};
+
+inline constexpr Switch kSwitches[] = {
+    {SwitchId::kSilent, "s", "silent", nullptr, "inget fönster: installera med värdena nedan och avsluta"},
+    {SwitchId::kDir, "dir", nullptr, "mapp", "installera i mappen (annars den föreslagna systemmappen)"},
+    {SwitchId::kBackup, "backup", nullptr, "mapp", "spara kopior av överskrivna filer i mappen (annars inga)"},
+    {SwitchId::kSource, "source", nullptr, "mapp", "läs komponentfilerna i mappen (annars den aktuella mappen)"},
+    {SwitchId::kComponents, "components", nullptr, "namn,namn,...", "installera bara dessa komponenter"},
+    {SwitchId::kLog, "log", nullptr, "fil", "skriv rapporten till filen (med /S)"},
+    {SwitchId::kCheck, "check", nullptr, nullptr, "ändra inget: slutkod 1 om något skulle kopieras, annars 0"},
+    {SwitchId::kHelp, "?", "help", nullptr, "visa den här texten"},
+};
+
+struct ExitCodeMeaning {
+  ExitCode code;
+  const char* meaning;
+};
+
+inline constexpr ExitCodeMeaning kExitCodes[] = {
+    {kExitDone, "klart utan fel, även när inget behövde installeras"},
+    {kExitFilesFailed, "en eller flera filer kunde inte installeras"},
+    {kExitToolNotStarted, "regsvr32.exe saknas eller kunde inte startas"},
+    {kExitRegistrationFailed, "en registrering misslyckades eller svarade inte inom 60 sekunder"},
+    {kExitRefused, "avbrutet: ingen destinationsmapp"},
+    {kExitLogNotWritten, "loggfilen kunde inte skrivas"},
+    {kExitUsage, "felaktiga argument"},
+};
+
+// The usage text, lines ended by "\n": the switches, the components and the exit codes.
+std::string UsageText();
+
+}  // namespace app

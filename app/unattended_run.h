@@ -1,0 +1,23 @@
+#pragma once
+
+#include <chrono>
+#include <functional>
+#include <string>
+
+#include "app/choices.h"
+#include "platform/system.h"
+
+namespace app {
+
+// How long an unattended run waits for each registration command to end.
+inline constexpr std::chrono::milliseconds kRegistrationWait{60000};
+
+// Runs what the choices ask for without a window: the check (mode kCheck), or the run of
+// "Installera" with the choices for Text1, Text2 and the check boxes, its report written to the
+// log file when one is named. Warnings and failures go to `error_line`, one line each. Returns the
+// exit code (see ExitCode).
+int RunUnattended(const Choices& choices, platform::System& system,
+                  const std::function<void(const std::string&)>& error_line,
+                  std::chrono::milliseconds registration_wait = kRegistrationWait);
+
+}  // namespace app

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// What a program gets from whoever started it: its arguments and its standard streams. Defined
+// once per platform (posix/, win32/); CMake links one.
+namespace platform {
+
+enum class StandardStream { kOutput, kError };
+
+// The program's arguments after its own name, in UTF-8. On Windows they are read from the wide
+// command line, so any character arrives whatever the code page; `argc` and `argv` are not used.
+std::vector<std::string> ProgramArguments(int argc, char** argv);
+
+// Writes the UTF-8 `text` to standard output or standard error. A Windows program without a
+// console of its own writes to the console of the program that started it when it has no
+// redirected handle. Returns false, having written nothing, when the stream leads nowhere.
+bool WriteToStandardStream(StandardStream stream, const std::string& text);
+
+}  // namespace platform

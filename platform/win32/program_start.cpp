@@ -1,0 +1,50 @@
+#include "platform/program_start.h"
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include "platform/win32/text_conversion.h"
+
+namespace platform {
+namespace {
+
+// The handle of the stream: the one the program was given (a console, or a file or pipe it was
+// redirected to), else the console of the program that started it, attached on first need. A
+// program of the window subsystem gets no console of its own, and none is created for it.
+HANDLE StreamHandle(StandardStream stream) {
+  const DWORD which = stream == StandardStream::kOutput ? STD_OUTPUT_HANDLE : STD_ERROR_HANDLE;
+  HANDLE handle = GetStdHandle(which);
+  if (handle != nullptr && handle != INVALID_HANDLE_VALUE) return handle;
+  static const bool attached = AttachConsole(ATTACH_PARENT_PROCESS) != 0;
+  if (!attached) return nullptr;
+  static const HANDLE console = CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                            nullptr, OPEN_EXISTING, 0, nullptr);
+  return console == INVALID_HANDLE_VALUE ? nullptr : console;
+}
+
+}  // namespace
+
+std::vector<std::string> ProgramArguments(int, char**) {
+  int count = 0;
+  LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count);
+  std::vector<std::string> arguments;
+  if (wide == nullptr) return arguments;
+  for (int i = 1; i < count; ++i) arguments.push_back(win32::Utf8FromWide(wide[i]));
+  LocalFree(wide);
+  return arguments;
+}
+
+bool WriteToStandardStream(StandardStream stream, const std::string& text) {
+  const HANDLE handle = StreamHandle(stream);
+  if (handle == nullptr) return false;
+  // A console shows UTF-16 text whatever its code page; a file or a pipe gets the UTF-8 bytes.
+  DWORD mode = 0;
+  DWORD written = 0;
+  if (GetConsoleMode(handle, &mode)) {
+    const std::wstring wide = win32::WideFromUtf8(text);
+    return WriteConsoleW(handle, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr) != 0;
+  }
+  return WriteFile(handle, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) != 0;
+}
+
+}  // namespace platform

@@ -1,0 +1,115 @@
+// The run without windows on the in-memory platform: its exit codes, its log and its check.
+#include <functional>
+
+#include <gtest/gtest.h>
+
+#include "app/unattended_run.h"
+#include "tests/engine/run_fixture.h"
+
+namespace {
+
+constexpr const char* kSystem = "c:\\windows\\system32\\";
+const std::string kBom = "\xEF\xBB\xBF";
+
+// A Windows system folder with its tool, and the eight components of 2004-03-12 in the current
+// folder "c:\ebrona"; none installed yet.
+struct Scene {
+  Scene() {
+    engine::FillCatalogue(catalogue);
+    host.files.AddFile(std::string(kSystem) + "msvbvm60.dll", "19980101");
+    host.files.AddFile(std::string(kSystem) + "regsvr32.exe", "19980101");
+    for (int i = 1; i <= 8; ++i) host.files.AddFile(Name(i), "20040312", "new");
+  }
+  std::string Name(int index) const { return catalogue.ComponentCatalogue[index]; }
+  void Installed(int index, const char* date) { host.files.AddFile(kSystem + Name(index), date, "old"); }
+  void Fail(fake::Op op, const std::string& path) { host.files.InjectFailure(op, path, "Access is denied."); }
+
+  int Run(const std::vector<std::string>& arguments) {
+    const app::ParsedArguments parsed = app::ParseArguments(arguments);
+    EXPECT_EQ(parsed.error, "");
+    return app::RunUnattended(
+        parsed.choices, host.system, [this](const std::string& line) { errors.push_back(line); },
+        std::chrono::milliseconds(250));
+  }
+
+  engine::InstallerState catalogue;
+  fake::FakeSystem host;
+  std::vector<std::string> errors;
+};
+
+TEST(UnattendedRun, ExitCodeTellsTheLowestFailureAndCheckChangesNothing) {
+  const auto all_installed = [](Scene& s) { for (int i = 1; i <= 8; ++i) s.Installed(i, "20040312"); };
+  const auto no_tool = [](Scene& s) { s.Fail(fake::Op::kFileLength, std::string(kSystem) + "regsvr32.exe"); };
+  const auto no_system_folder = [](Scene& s) { s.Fail(fake::Op::kFileLength, std::string(kSystem) + "msvbvm60.dll"); };
+  const auto copy_fails = [](Scene& s) { s.Fail(fake::Op::kCopyTo, kSystem + s.Name(5)); };
+  const auto log_fails = [](Scene& s) { s.Fail(fake::Op::kWriteFile, "r.txt"); };
+  const auto ends_with_5 = [](Scene& s) { s.host.processes.EndWith(2, 5); };
+  struct Case {
+    std::vector<std::string> arguments;
+    std::vector<std::function<void(Scene&)>> arrange;
+    int expected;
+    std::string log_has = {};  // in the log "r.txt", when given
+  };
+  const Case cases[] = {
+      {{"/S"}, {}, 0},
+      {{"/S"}, {all_installed}, 0},
+      {{"/S", "/LOG=r.txt", "/SOURCE=."}, {copy_fails}, 1, "\r\nmsinet.ocx KUNDE INTE LÄGGAS IN. Access is denied.\r\n"},
+      {{"/S"}, {no_tool}, 2},
+      {{"/S"}, {no_tool, copy_fails}, 1},
+      {{"/S"}, {[](Scene& s) { s.host.processes.FailStart(3, "Bad format."); }}, 2},
+      {{"/S"}, {ends_with_5}, 3},
+      {{"/S"}, {[](Scene& s) { s.host.processes.EndWith(8, std::nullopt); }}, 3},
+      {{"/S", "/LOG=r.txt"}, {no_system_folder}, 4, kBom + "Ange destinationsmapp för systemfiler.\r\n"},
+      {{"/S", "/DIR=   "}, {}, 4},
+      {{"/S", "/LOG=r.txt"}, {log_fails}, 5},
+      {{"/S", "/LOG=r.txt"}, {log_fails, ends_with_5}, 3},
+      {{"/CHECK", "/LOG=r.txt"}, {}, 1},
+      {{"/CHECK"}, {all_installed}, 0},
+      {{"/CHECK"}, {all_installed, [](Scene& s) { s.Installed(7, "20040311"); }}, 1},
+      {{"/CHECK", "/COMPONENTS=comdlg32.ocx"}, {all_installed, [](Scene& s) { s.Installed(5, "20000101"); }}, 0},
+      {{"/CHECK", "/COMPONENTS=comdlg32.ocx"}, {[](Scene& s) { s.Fail(fake::Op::kModificationDate, s.Name(1)); }}, 0},
+      {{"/CHECK"}, {no_system_folder}, 4},
+  };
+  for (const Case& c : cases) {
+    const std::string what = testing::PrintToString(c.arguments) + " case " + std::to_string(&c - cases);
+    Scene scene;
+    for (const auto& arrange : c.arrange) arrange(scene);
+    const auto before = scene.host.files.Files();
+    EXPECT_EQ(scene.Run(c.arguments), c.expected) << what;
+    if (!c.log_has.empty()) {
+      EXPECT_NE(scene.host.files.File("r.txt").content.find(c.log_has), std::string::npos) << what;
+    }
+    if (c.expected == 4) {
+      EXPECT_EQ(scene.errors, std::vector<std::string>{engine::kNoDestination}) << what;
+    }
+    if (c.arguments[0] == "/CHECK") {
+      EXPECT_EQ(scene.host.files.Files(), before) << what;
+      EXPECT_EQ(scene.host.processes.Attempts(), 0) << what;
+    }
+  }
+}
+
+// The log holds the window's report byte for byte, then the registrations that went wrong; and
+// the components come from the source folder.
+TEST(UnattendedRun, LogIsTheReportWithByteOrderMarkThenTheRegistrationNotes) {
+  Scene window;
+  engine::InstallerState state = window.catalogue;
+  state.ComponentCount = 8;
+  FakeHost boxes;
+  const std::string report = engine::RunInstallation(state, kSystem, "", boxes, window.host.system).value();
+
+  Scene scene;
+  for (int i = 1; i <= 8; ++i) scene.host.files.AddFile("d:\\komponenter\\" + scene.Name(i), "20040312", "new");
+  scene.host.processes.EndWith(2, 5);
+  scene.host.processes.EndWith(3, std::nullopt);
+  scene.host.files.AddFolder("c:\\loggar");
+  EXPECT_EQ(scene.Run({"/S", "/LOG=c:\\loggar\\rapport åäö.txt", "/SOURCE=d:\\komponenter"}), 3);
+  EXPECT_EQ(scene.host.processes.Waits(), std::vector<std::chrono::milliseconds>(8, std::chrono::milliseconds(250)));
+  EXPECT_TRUE(window.host.processes.Waits().empty()) << "the window's run does not wait";
+  EXPECT_EQ(scene.host.files.Copies().front().first, "d:\\komponenter\\comdlg32.ocx");
+  EXPECT_EQ(scene.host.files.File("c:\\loggar\\rapport åäö.txt").content,
+            kBom + report + "\r\n" + kSystem + "msflxgrd.ocx: regsvr32.exe avslutades med kod 5\r\n" + kSystem +
+                "msmapi32.ocx: regsvr32.exe svarade inte inom 60 sekunder\r\n");
+}
+
+}  // namespace
