@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <sstream>
 
 namespace fake {
 namespace {
@@ -30,11 +31,11 @@ std::string FakeFileSystem::Canonical(const std::string& path) const {
   std::string text = Lower(path);
   std::replace(text.begin(), text.end(), '/', '\\');
   if (!HasDrive(text)) text = (text.starts_with('\\') ? current_folder_.substr(0, 2) : current_folder_ + "\\") + text;
-  std::string key;  // without doubled or trailing separators
-  for (const char c : text) {
-    if (c != '\\' || key.back() != '\\') key += c;
+  std::string key = text.substr(0, 2);  // the drive, then every name but "." and empty ones
+  std::istringstream names(text.substr(2));
+  for (std::string name; std::getline(names, name, '\\');) {
+    if (!name.empty() && name != ".") key += "\\" + name;
   }
-  while (key.size() > 2 && key.back() == '\\') key.pop_back();
   return key;
 }
 
