@@ -8,6 +8,7 @@
 
 #include <cctype>
 #include <cerrno>
+#include <functional>
 #include <vector>
 
 #include "platform/posix/error_text.h"
@@ -118,6 +119,42 @@ int FillTemporary(int from, const struct stat& source, Descriptor& to) {
   return 0;
 }
 
+// The permission bits that the file at `path` keeps or, for a new file, gets: those of any new
+// file, 0666 narrowed by the umask.
+mode_t ModeFor(const std::string& path) {
+  struct stat existing;
+  if (stat(path.c_str(), &existing) == 0) return existing.st_mode & 07777;
+  const mode_t mask = umask(0);
+  umask(mask);
+  return 0666 & ~mask;
+}
+
+// Gives `destination` its new content through a temporary file in its folder: the leftovers of
+// interrupted earlier attempts go first, `fill` writes, flushes and closes the temporary file (0 or
+// an errno), and the rename puts it in place. On failure the temporary file is removed.
+Status ReplaceThroughTemporary(const std::string& destination, const std::function<int(Descriptor&)>& fill) {
+  const std::string folder = FolderOf(destination);
+  RemoveLeftovers(folder, NameOf(destination));
+  std::string temporary = folder + "/" + TemporaryPrefix(NameOf(destination)) + "XXXXXX";
+  Descriptor to(mkostemp(temporary.data(), O_CLOEXEC));
+  if (to.get() < 0) return ErrorFailure(errno);
+  // Marks the file as in use, so that another run's clean-up leaves it alone.
+  flock(to.get(), LOCK_EX | LOCK_NB);
+
+  int error = fill(to);
+  if (error == 0 && rename(temporary.c_str(), destination.c_str()) != 0) error = errno;
+  if (error != 0) {
+    unlink(temporary.c_str());
+    return ErrorFailure(error);
+  }
+
+  // Makes the rename itself durable. The destination has been replaced by now, so a failure here
+  // is not reported as a failure: the file is in place and the caller's record stays true.
+  Descriptor folder_fd(open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (folder_fd.get() >= 0) fsync(folder_fd.get());
+  return Status::Ok();
+}
+
 }  // namespace
 
 Status CopyFileReplacing(const std::string& source, const std::string& destination) {
@@ -139,27 +176,18 @@ Status CopyFileReplacing(const std::string& source, const std::string& destinati
     // replaced, not even by root, whose rename would otherwise go through.
     if ((destination_info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) return ErrorFailure(EACCES);
   }
+  return ReplaceThroughTemporary(destination, [&](Descriptor& to) { return FillTemporary(from.get(), source_info, to); });
+}
 
-  const std::string folder = FolderOf(destination);
-  RemoveLeftovers(folder, NameOf(destination));
-  std::string temporary = folder + "/" + TemporaryPrefix(NameOf(destination)) + "XXXXXX";
-  Descriptor to(mkostemp(temporary.data(), O_CLOEXEC));
-  if (to.get() < 0) return ErrorFailure(errno);
-  // Marks the file as in use, so that another run's clean-up leaves it alone.
-  flock(to.get(), LOCK_EX | LOCK_NB);
-
-  int error = FillTemporary(from.get(), source_info, to);
-  if (error == 0 && rename(temporary.c_str(), destination.c_str()) != 0) error = errno;
-  if (error != 0) {
-    unlink(temporary.c_str());
-    return ErrorFailure(error);
-  }
-
-  // Makes the rename itself durable. The destination has been replaced by now, so a failure here
-  // is not reported as a failed copy: the file is in place and the caller's record stays true.
-  Descriptor folder_fd(open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-  if (folder_fd.get() >= 0) fsync(folder_fd.get());
-  return Status::Ok();
+Status WriteFileReplacing(const std::string& path, const std::string& bytes) {
+  struct stat existing;
+  if (stat(path.c_str(), &existing) == 0 && S_ISDIR(existing.st_mode)) return ErrorFailure(EISDIR);
+  const mode_t mode = ModeFor(path);
+  return ReplaceThroughTemporary(path, [&](Descriptor& to) {
+    if (const int error = WriteAll(to.get(), bytes.data(), bytes.size())) return error;
+    if (fchmod(to.get(), mode) != 0 || fsync(to.get()) != 0 || to.Close() != 0) return errno;
+    return 0;
+  });
 }
 
 }  // namespace platform::posix

@@ -16,4 +16,9 @@ namespace platform::posix {
 // itself under another name.
 Status CopyFileReplacing(const std::string& source, const std::string& destination);
 
+// Makes `bytes` the content of the host file `path` in the same crash-safe way, with the same
+// clean-up of leftovers. A new file gets the permissions of any new file (0666 narrowed by the
+// umask); a replaced one keeps its own. Fails, changing nothing, when `path` is a folder.
+Status WriteFileReplacing(const std::string& path, const std::string& bytes);
+
 }  // namespace platform::posix

@@ -13,7 +13,6 @@
 #include "platform/posix/error_text.h"
 #include "platform/posix/folder_handle.h"
 #include "platform/posix/file_copy.h"
-#include "platform/posix/file_write.h"
 #include "platform/posix/name_case.h"
 
 namespace platform::posix {

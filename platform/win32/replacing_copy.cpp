@@ -2,8 +2,10 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cwchar>
+#include <functional>
 #include <vector>
 
 #include "platform/win32/file_identity.h"
@@ -83,6 +85,13 @@ Handle NewTemporaryFile(const std::wstring& folder, const std::wstring& name, st
   return Handle();
 }
 
+// Writes `size` bytes to `to`; 0 or the error of the failing call.
+DWORD WriteAll(HANDLE to, const char* data, DWORD size) {
+  DWORD written = 0;
+  if (!WriteFile(to, data, size, &written, nullptr)) return GetLastError();
+  return written == size ? 0 : ERROR_WRITE_FAULT;
+}
+
 // Fills `to` with the data of `from`; 0 or the error of the failing call.
 DWORD CopyData(HANDLE from, HANDLE to) {
   std::vector<char> buffer(1 << 20);
@@ -90,23 +99,35 @@ DWORD CopyData(HANDLE from, HANDLE to) {
     DWORD got = 0;
     if (!ReadFile(from, buffer.data(), static_cast<DWORD>(buffer.size()), &got, nullptr)) return GetLastError();
     if (got == 0) return 0;
-    DWORD written = 0;
-    if (!WriteFile(to, buffer.data(), got, &written, nullptr)) return GetLastError();
-    if (written != got) return ERROR_WRITE_FAULT;
+    if (const DWORD error = WriteAll(to, buffer.data(), got)) return error;
   }
 }
 
-// Everything from the data to the rename; 0 or the error of the failing call.
-DWORD FillAndRename(HANDLE from, const FILETIME& last_write, Handle& temporary, const std::wstring& temporary_name,
-                    const std::wstring& destination) {
-  if (const DWORD error = CopyData(from, temporary.get())) return error;
-  if (!SetFileTime(temporary.get(), nullptr, nullptr, &last_write)) return GetLastError();
-  if (!FlushFileBuffers(temporary.get())) return GetLastError();
-  if (!temporary.Close()) return GetLastError();
-  if (!MoveFileExW(temporary_name.c_str(), destination.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    return GetLastError();
+// Gives `destination` its new content through a temporary file in its folder: the leftovers of
+// interrupted earlier attempts go first, `fill` writes the temporary file (0 or an error), which is
+// then flushed, closed and renamed over the destination. On failure the temporary file is deleted.
+Status ReplaceThroughTemporary(const std::wstring& destination, const std::function<DWORD(HANDLE)>& fill) {
+  std::wstring name;
+  const std::wstring folder = FolderOf(destination, name);
+  if (folder.empty()) return SystemFailure(ERROR_DIRECTORY);
+  RemoveLeftovers(folder, name);
+  std::wstring temporary_name;
+  Handle temporary = NewTemporaryFile(folder, name, temporary_name);
+  if (!temporary.valid()) return LastErrorFailure();
+
+  DWORD error = fill(temporary.get());
+  if (error == 0 && !FlushFileBuffers(temporary.get())) error = GetLastError();
+  if (error == 0 && !temporary.Close()) error = GetLastError();
+  if (error == 0 && !MoveFileExW(temporary_name.c_str(), destination.c_str(),
+                                 MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    error = GetLastError();
   }
-  return 0;
+  if (error != 0) {
+    temporary.Close();
+    DeleteFileW(temporary_name.c_str());
+    return SystemFailure(error);
+  }
+  return Status::Ok();
 }
 
 }  // namespace
@@ -127,22 +148,24 @@ Status CopyFileReplacing(const std::wstring& source, const std::wstring& destina
     // that every system that runs the program (Wine's rename would replace it) refuses alike.
     if (existing->dwFileAttributes & FILE_ATTRIBUTE_READONLY) return SystemFailure(ERROR_ACCESS_DENIED);
   }
+  return ReplaceThroughTemporary(destination, [&](HANDLE to) {
+    if (const DWORD error = CopyData(from.get(), to)) return error;
+    return SetFileTime(to, nullptr, nullptr, &source_info.ftLastWriteTime) ? DWORD{0} : GetLastError();
+  });
+}
 
-  std::wstring name;
-  const std::wstring folder = FolderOf(destination, name);
-  if (folder.empty()) return SystemFailure(ERROR_DIRECTORY);
-  RemoveLeftovers(folder, name);
-  std::wstring temporary_name;
-  Handle temporary = NewTemporaryFile(folder, name, temporary_name);
-  if (!temporary.valid()) return LastErrorFailure();
-
-  const DWORD error = FillAndRename(from.get(), source_info.ftLastWriteTime, temporary, temporary_name, destination);
-  if (error != 0) {
-    temporary.Close();
-    DeleteFileW(temporary_name.c_str());
-    return SystemFailure(error);
+Status WriteFileReplacing(const std::wstring& path, const std::string& bytes) {
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+    return SystemFailure(ERROR_ACCESS_DENIED);
   }
-  return Status::Ok();
+  return ReplaceThroughTemporary(path, [&](HANDLE to) {
+    for (std::size_t done = 0; done < bytes.size(); done += 1 << 20) {
+      const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1 << 20));
+      if (const DWORD error = WriteAll(to, bytes.data() + done, chunk)) return error;
+    }
+    return DWORD{0};
+  });
 }
 
 }  // namespace platform::win32

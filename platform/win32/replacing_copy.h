@@ -14,4 +14,8 @@ namespace platform::win32 {
 // one file (under any spelling, or through a link) is refused before anything is written.
 Status CopyFileReplacing(const std::wstring& source, const std::wstring& destination);
 
+// Makes `bytes` the content of the file `path` in the same crash-safe way, with the same clean-up
+// of leftovers. Fails, changing nothing, when `path` is a folder.
+Status WriteFileReplacing(const std::wstring& path, const std::string& bytes);
+
 }  // namespace platform::win32

@@ -8,7 +8,6 @@
 #include <cwctype>
 
 #include "platform/win32/file_identity.h"
-#include "platform/win32/file_write.h"
 #include "platform/win32/handle.h"
 #include "platform/win32/replacing_copy.h"
 #include "platform/win32/system_error.h"
