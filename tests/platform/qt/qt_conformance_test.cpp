@@ -1,3 +1,130 @@
-// The window kit's promises, kept by the Qt kit.
-#include "tests/platform/qt/qt_kit_fixture.h"
+// The window kit's promises, kept by the Qt kit on Qt's offscreen platform.
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QProxyStyle>
+#include <QTest>
+#include <QTimer>
+#include <QTreeWidget>
+#include <gtest/gtest.h>
+
+#include "platform/qt/qt_window.h"
+#include "tests/support/fake_system.h"
+
+namespace {
+
+// The first kit of the run makes the application object, which must live until the last test ends
+// and not beyond main. Made by the first test that needs it, so that a death test can still see a
+// process without one.
+std::unique_ptr<platform::WindowKit>& ApplicationKit() {
+  static std::unique_ptr<platform::WindowKit> kit;
+  return kit;
+}
+struct ApplicationEnd : ::testing::Environment {
+  void TearDown() override { ApplicationKit().reset(); }
+};
+[[maybe_unused]] auto* const application_end = ::testing::AddGlobalTestEnvironment(new ApplicationEnd);
+
+// A style that opens items on a single click, as some desktops' styles do.
+struct SingleClickStyle : QProxyStyle {
+  int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                QStyleHintReturn* data) const override {
+    return hint == SH_ItemView_ActivateItemOnSingleClick ? 1 : QProxyStyle::styleHint(hint, option, widget, data);
+  }
+};
+
+// The Qt window kit over an in-memory file system, one for each test, and the user's hands on it.
+using platform::Window;
+
+class KitDriver : public ::testing::Test {
+ protected:
+  enum Key { kTab = Qt::Key_Tab, kEnter = Qt::Key_Return };
+
+  platform::WindowKit& Kit() {
+    static fake::FakeFileSystem first_files;
+    std::string error;
+    if (!ApplicationKit()) ApplicationKit() = platform::NewNativeWindowKit(first_files, error);
+    if (!kit_) kit_ = platform::NewNativeWindowKit(files_, error);
+    return *kit_;
+  }
+  static QWidget& WidgetOf(Window& window) { return dynamic_cast<platform::qt::QtWindow&>(window).widget(); }
+  template <class T = QWidget>
+  static T& Find(Window& window, const char* name) {
+    T* child = WidgetOf(window).findChild<T*>(QString::fromLatin1(name));
+    return child != nullptr ? *child : throw std::runtime_error(std::string("no control ") + name);
+  }
+
+  static std::pair<int, int> ControlPixels(Window& window, const char* name) {
+    return {Find(window, name).x(), Find(window, name).x() + Find(window, name).width()};
+  }
+  static std::pair<int, int> ClientPixels(Window& window) {
+    return {WidgetOf(window).width(), WidgetOf(window).height()};
+  }
+  static std::array<int, 3> OuterPixels(Window& window) {
+    const QRect frame = WidgetOf(window).frameGeometry();
+    return {frame.x(), frame.width(), frame.height()};
+  }
+  static bool Resizable(Window& window) {
+    return WidgetOf(window).minimumSize() != WidgetOf(window).maximumSize();
+  }
+  static bool HasMinimiseButton(Window& window) {
+    return WidgetOf(window).windowFlags() & Qt::WindowMinimizeButtonHint;
+  }
+  static void MoveNatively(Window& window, int x, int y) { WidgetOf(window).move(x, y); }
+  static void WaitShown(Window& window) { ASSERT_TRUE(QTest::qWaitForWindowActive(&WidgetOf(window))); }
+  static bool TakesInput(Window& window) {
+    return QApplication::activeModalWidget() == nullptr || QApplication::activeModalWidget() == &WidgetOf(window);
+  }
+  static void Press(Key key) { QTest::keyClick(QApplication::focusWidget(), static_cast<Qt::Key>(key)); }
+  static std::string Focused() { return QApplication::focusWidget()->objectName().toStdString(); }
+  static void Soon(std::function<void()> action) { QTimer::singleShot(0, std::move(action)); }
+  static void CloseByTitleBar(Window& window) { WidgetOf(window).close(); }
+  static void ClickBox(Window& window, const char* name) { Find<QAbstractButton>(window, name).click(); }
+  static bool MultiLineWithoutScrollBars(Window& window, const char* name) {
+    auto& editor = Find<QAbstractScrollArea>(window, name);
+    return editor.inherits("QPlainTextEdit") && editor.verticalScrollBarPolicy() == Qt::ScrollBarAlwaysOff &&
+           editor.horizontalScrollBarPolicy() == Qt::ScrollBarAlwaysOff;
+  }
+  static void UserPicksDriveAbove(Window& window) {
+    QTest::keyClick(&Find<QComboBox>(window, "Drive1"), Qt::Key_Up);
+  }
+
+  // The folder list's entries from the top down, and where the user's mouse finds one.
+  static std::vector<QTreeWidgetItem*> Items(Window& window) {
+    std::vector<QTreeWidgetItem*> items;
+    for (QTreeWidgetItemIterator it(&Tree(window)); *it != nullptr; ++it) items.push_back(*it);
+    return items;
+  }
+  static QTreeWidget& Tree(Window& window) { return Find<QTreeWidget>(window, "Dir1"); }
+  static QPoint At(Window& window, int row) {
+    return Tree(window).visualItemRect(Items(window)[row]).center();
+  }
+  static std::vector<std::string> FolderRows(Window& window) {
+    std::vector<std::string> rows;
+    for (QTreeWidgetItem* item : Items(window)) rows.push_back(item->text(0).toStdString());
+    return rows;
+  }
+  static int HighlightedRow(Window& window) {
+    const auto items = Items(window);
+    return static_cast<int>(std::ranges::find(items, Tree(window).currentItem()) - items.begin());
+  }
+  // Highlighted by a single click, under a style that opens items on a single click.
+  static void Highlight(Window& window, int row) {
+    SingleClickStyle single_click;
+    Tree(window).setStyle(&single_click);
+    QTest::mouseClick(Tree(window).viewport(), Qt::LeftButton, {}, At(window, row));
+    Tree(window).setStyle(nullptr);
+  }
+  // A double-click as the user makes it: a click, then the double-click.
+  static void DoubleClick(Window& window, int row) {
+    QTest::mouseClick(Tree(window).viewport(), Qt::LeftButton, {}, At(window, row));
+    QTest::mouseDClick(Tree(window).viewport(), Qt::LeftButton, {}, At(window, row));
+  }
+
+  fake::FakeFileSystem files_;
+  std::unique_ptr<platform::WindowKit> kit_;
+};
+
+}  // namespace
+
 #include "tests/platform/window_kit_conformance.h"

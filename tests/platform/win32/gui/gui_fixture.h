@@ -16,11 +16,6 @@
 #include "platform/window_kit.h"
 #include "tests/support/fake_system.h"
 
-inline platform::ControlSpec Design(const std::string& name, const std::string& caption, float left, float top,
-                                    float width, float height, int tab_index = 0) {
-  return {name, caption, left, top, width, height, tab_index, {}, {}, {}};
-}
-
 inline HWND HandleOf(const platform::Window& window) { return platform::win32::NativeWindowFor(window); }
 inline HWND Child(HWND window, const std::string& name) {
   HWND child = platform::win32::FindChildByName(window, name);
