@@ -43,7 +43,10 @@ class KitDriver : public ::testing::Test {
   platform::WindowKit& Kit() {
     static fake::FakeFileSystem first_files;
     std::string error;
-    if (!ApplicationKit()) ApplicationKit() = platform::NewNativeWindowKit(first_files, error);
+    if (!ApplicationKit()) {
+      ApplicationKit() = platform::NewNativeWindowKit(first_files, error);
+      QApplication::setStyle(new SingleClickStyle);  // lists must not open what a click highlights
+    }
     if (!kit_) kit_ = platform::NewNativeWindowKit(files_, error);
     return *kit_;
   }
@@ -55,21 +58,16 @@ class KitDriver : public ::testing::Test {
   }
 
   static std::pair<int, int> ControlPixels(Window& window, const char* name) {
-    return {Find(window, name).x(), Find(window, name).x() + Find(window, name).width()};
+    const QRect rect = Find(window, name).geometry();
+    return {rect.x(), rect.x() + rect.width()};
   }
-  static std::pair<int, int> ClientPixels(Window& window) {
-    return {WidgetOf(window).width(), WidgetOf(window).height()};
-  }
+  static std::pair<int, int> ClientPixels(Window& w) { return {WidgetOf(w).width(), WidgetOf(w).height()}; }
   static std::array<int, 3> OuterPixels(Window& window) {
     const QRect frame = WidgetOf(window).frameGeometry();
     return {frame.x(), frame.width(), frame.height()};
   }
-  static bool Resizable(Window& window) {
-    return WidgetOf(window).minimumSize() != WidgetOf(window).maximumSize();
-  }
-  static bool HasMinimiseButton(Window& window) {
-    return WidgetOf(window).windowFlags() & Qt::WindowMinimizeButtonHint;
-  }
+  static bool Resizable(Window& window) { return WidgetOf(window).minimumSize() != WidgetOf(window).maximumSize(); }
+  static bool HasMinimiseButton(Window& w) { return WidgetOf(w).windowFlags() & Qt::WindowMinimizeButtonHint; }
   static void MoveNatively(Window& window, int x, int y) { WidgetOf(window).move(x, y); }
   static void WaitShown(Window& window) { ASSERT_TRUE(QTest::qWaitForWindowActive(&WidgetOf(window))); }
   static bool TakesInput(Window& window) {
@@ -85,39 +83,27 @@ class KitDriver : public ::testing::Test {
     return editor.inherits("QPlainTextEdit") && editor.verticalScrollBarPolicy() == Qt::ScrollBarAlwaysOff &&
            editor.horizontalScrollBarPolicy() == Qt::ScrollBarAlwaysOff;
   }
-  static void UserPicksDriveAbove(Window& window) {
-    QTest::keyClick(&Find<QComboBox>(window, "Drive1"), Qt::Key_Up);
-  }
+  static void UserPicksDriveAbove(Window& window) { QTest::keyClick(&Find<QComboBox>(window, "Drive1"), Qt::Key_Up); }
 
-  // The folder list's entries from the top down, and where the user's mouse finds one.
-  static std::vector<QTreeWidgetItem*> Items(Window& window) {
-    std::vector<QTreeWidgetItem*> items;
-    for (QTreeWidgetItemIterator it(&Tree(window)); *it != nullptr; ++it) items.push_back(*it);
-    return items;
+  // The folder list's rows from the top down; "> " marks the highlighted one.
+  static std::vector<std::string> FolderRows(Window& window) {
+    std::vector<std::string> rows;
+    for (QTreeWidgetItemIterator it(&Tree(window)); *it != nullptr; ++it) {
+      rows.push_back((*it == Tree(window).currentItem() ? "> " : "") + (*it)->text(0).toStdString());
+    }
+    return rows;
   }
   static QTreeWidget& Tree(Window& window) { return Find<QTreeWidget>(window, "Dir1"); }
   static QPoint At(Window& window, int row) {
-    return Tree(window).visualItemRect(Items(window)[row]).center();
+    QTreeWidgetItemIterator it(&Tree(window));
+    return Tree(window).visualItemRect(*(it += row)).center();
   }
-  static std::vector<std::string> FolderRows(Window& window) {
-    std::vector<std::string> rows;
-    for (QTreeWidgetItem* item : Items(window)) rows.push_back(item->text(0).toStdString());
-    return rows;
-  }
-  static int HighlightedRow(Window& window) {
-    const auto items = Items(window);
-    return static_cast<int>(std::ranges::find(items, Tree(window).currentItem()) - items.begin());
-  }
-  // Highlighted by a single click, under a style that opens items on a single click.
   static void Highlight(Window& window, int row) {
-    SingleClickStyle single_click;
-    Tree(window).setStyle(&single_click);
     QTest::mouseClick(Tree(window).viewport(), Qt::LeftButton, {}, At(window, row));
-    Tree(window).setStyle(nullptr);
   }
   // A double-click as the user makes it: a click, then the double-click.
   static void DoubleClick(Window& window, int row) {
-    QTest::mouseClick(Tree(window).viewport(), Qt::LeftButton, {}, At(window, row));
+    Highlight(window, row);
     QTest::mouseDClick(Tree(window).viewport(), Qt::LeftButton, {}, At(window, row));
   }
 

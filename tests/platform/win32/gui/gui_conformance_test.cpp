@@ -1,6 +1,7 @@
 // The window kit's promises, kept by the Win32 kit on Wine's desktop.
 #include <array>
 
+#include "platform/win32/gui/message_loop.h"
 #include "tests/platform/win32/gui/gui_fixture.h"
 
 namespace {
@@ -26,8 +27,11 @@ class KitDriver : public ::testing::Test {
     return *kit_;
   }
 
+  // The control's left and right edges in the client coordinates of its window.
   static std::pair<int, int> ControlPixels(Window& window, const char* name) {
-    const RECT rect = ClientRectOf(Child(window, name));
+    RECT rect;
+    GetWindowRect(Child(window, name), &rect);
+    MapWindowPoints(nullptr, HandleOf(window), reinterpret_cast<POINT*>(&rect), 2);
     return {rect.left, rect.right};
   }
   static std::pair<int, int> ClientPixels(Window& window) {
@@ -45,11 +49,11 @@ class KitDriver : public ::testing::Test {
   static void MoveNatively(Window& window, int x, int y) {
     SetWindowPos(HandleOf(window), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
-  static void WaitShown(Window&) { Pump(); }
+  static void WaitShown(Window&) { platform::win32::DispatchPending(); }  // every waiting message handled
   static bool TakesInput(Window& window) { return IsWindowEnabled(HandleOf(window)); }
   static void Press(Key key) {
     PostMessageW(GetFocus(), WM_KEYDOWN, key, 0);
-    Pump();
+    platform::win32::DispatchPending();
   }
   static std::string Focused() { return platform::win32::ObjectName(GetFocus()); }
   static void Soon(std::function<void()> action) { RunSoon(std::move(action)); }
@@ -66,30 +70,68 @@ class KitDriver : public ::testing::Test {
     Notify(combo, CBN_SELCHANGE);
   }
 
-  // The folder list's rows from the top down, without the blanks that indent them.
+  // The folder list's rows from the top down, without the blanks that indent them; "> " marks the
+  // highlighted one.
   static std::vector<std::string> FolderRows(Window& window) {
     std::vector<std::string> rows;
     HWND list = Child(window, "Dir1");
     for (LRESULT row = 0; row < SendMessageW(list, LB_GETCOUNT, 0, 0); ++row) {
       wchar_t text[MAX_PATH];
       const auto length = SendMessageW(list, LB_GETTEXT, row, reinterpret_cast<LPARAM>(text));
-      const std::string shown = platform::win32::Utf8FromWide(std::wstring(text, static_cast<std::size_t>(length)));
-      rows.push_back(shown.substr(shown.find_first_not_of(' ')));
+      std::string shown = platform::win32::Utf8FromWide(std::wstring(text, static_cast<std::size_t>(length)));
+      shown.erase(0, shown.find_first_not_of(' '));
+      rows.push_back(row == SendMessageW(list, LB_GETCURSEL, 0, 0) ? "> " + shown : shown);
     }
     return rows;
-  }
-  static int HighlightedRow(Window& window) {
-    return static_cast<int>(SendMessageW(Child(window, "Dir1"), LB_GETCURSEL, 0, 0));
   }
   static void Highlight(Window& window, int row) {
     SendMessageW(Child(window, "Dir1"), LB_SETCURSEL, row, 0);
     Notify(Child(window, "Dir1"), LBN_SELCHANGE);
   }
-  static void DoubleClick(Window& window, int row) { Highlight(window, row), Notify(Child(window, "Dir1"), LBN_DBLCLK); }
+  static void DoubleClick(Window& window, int row) {
+    Highlight(window, row);
+    Notify(Child(window, "Dir1"), LBN_DBLCLK);
+  }
 
   fake::FakeFileSystem files_;
   std::unique_ptr<platform::WindowKit> kit_;
 };
+
+// What only this kit can break: labels and text boxes paint in the colours and fonts their designs name.
+TEST_F(GuiTest, LabelsAndTextBoxesPaintInTheirColoursAndFonts) {
+  auto window = kit_->NewWindow({"Form2", "Kontroller", 7110, 3765, false});
+  struct Row {
+    platform::ControlSpec design;
+    COLORREF background;
+  };
+  const Row rows[] = {
+      {{"Label2", "Installera i", 0, 0, 1125, 285, 0, platform::Colour::Rgb(224, 224, 224),
+        platform::Colour::WindowText(), platform::Font{"MS Sans Serif", 8.25f, true}},
+       RGB(224, 224, 224)},
+      {{"Text1", "", 0, 300, 3060, 285, 0, platform::Colour::Rgb(255, 255, 255), {}, {}}, RGB(255, 255, 255)},
+      {{"Label4", "Installera", 0, 600, 2115, 330, 0, platform::Colour::WindowBackground(), {}, {}},
+       GetSysColor(COLOR_WINDOW)},
+  };
+  HDC dc = CreateCompatibleDC(nullptr);
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.design.name);
+    const bool label = row.design.name.starts_with("Label");
+    if (label) window->AddLabel(row.design);
+    if (!label) window->AddTextBox(row.design);
+    HWND child = Child(*window, row.design.name);
+    const UINT message = label ? WM_CTLCOLORSTATIC : WM_CTLCOLOREDIT;
+    auto brush = reinterpret_cast<HBRUSH>(
+        SendMessageW(HandleOf(*window), message, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(child)));
+    LOGBRUSH painted{};
+    ASSERT_TRUE(GetObjectW(brush, sizeof(painted), &painted));
+    EXPECT_EQ(painted.lbColor, row.background);
+    EXPECT_EQ(GetBkColor(dc), row.background);
+    LOGFONTW font{};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0)), sizeof(font), &font);
+    EXPECT_EQ(font.lfWeight == FW_BOLD, row.design.font.bold);
+  }
+  DeleteDC(dc);
+}
 
 }  // namespace
 
