@@ -33,9 +33,9 @@ struct SingleClickStyle : QProxyStyle {
   }
 };
 
-// The Qt window kit over an in-memory file system, one for each test, and the user's hands on it.
 using platform::Window;
 
+// The Qt window kit over an in-memory file system, one for each test, and the user's hands on it.
 class KitDriver : public ::testing::Test {
  protected:
   enum Key { kTab = Qt::Key_Tab, kEnter = Qt::Key_Return };

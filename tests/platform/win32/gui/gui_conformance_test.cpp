@@ -14,9 +14,9 @@ void Notify(HWND control, WORD code) {
                reinterpret_cast<LPARAM>(control));
 }
 
-// The real Win32 window kit over an in-memory file system, and the user's hands on its windows.
 using platform::Window;
 
+// The real Win32 window kit over an in-memory file system, and the user's hands on its windows.
 class KitDriver : public ::testing::Test {
  protected:
   enum Key { kTab = VK_TAB, kEnter = VK_RETURN };
