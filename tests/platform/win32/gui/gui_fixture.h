@@ -9,17 +9,11 @@
 #include <string>
 
 #include "platform/win32/gui/basic_controls.h"
-#include "platform/win32/gui/message_loop.h"
 #include "platform/win32/gui/native_window.h"
 #include "platform/win32/gui/object_names.h"
 #include "platform/win32/text_conversion.h"
 #include "platform/window_kit.h"
 #include "tests/support/fake_system.h"
-
-inline platform::ControlSpec Design(const std::string& name, const std::string& caption, float left, float top,
-                                    float width, float height, int tab_index = 0) {
-  return {name, caption, left, top, width, height, tab_index, {}, {}, {}};
-}
 
 inline HWND HandleOf(const platform::Window& window) { return platform::win32::NativeWindowFor(window); }
 inline HWND Child(HWND window, const std::string& name) {
@@ -46,20 +40,9 @@ inline HWND OwnWindow(const wchar_t* caption) {
   return nullptr;
 }
 
-// The child's rectangle in the client coordinates of its window.
-inline RECT ClientRectOf(HWND child) {
-  RECT rect;
-  GetWindowRect(child, &rect);
-  MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&rect), 2);
-  return rect;
-}
-
 // A click as BN_CLICKED delivers it, straight into the kit's button, so that an exception from the
 // handler (a test's program end) does not have to pass through the system's window procedure.
 inline void Click(platform::Button& button) { dynamic_cast<platform::win32::NativeButton&>(button).Notify(BN_CLICKED); }
-
-// Hands on every waiting message, as the kit's loops do.
-inline void Pump() { platform::win32::DispatchPending(); }
 
 // The action that RunSoon has scheduled, and the timer procedure that runs it (a named function:
 // 32-bit Windows calls timer procedures with the stdcall convention, which a lambda lacks).
