@@ -30,6 +30,8 @@ std::string FakeFileSystem::Canonical(const std::string& path) const {
   std::string text = Lower(path);
   std::replace(text.begin(), text.end(), '/', '\\');
   if (!HasDrive(text)) text = (text.starts_with('\\') ? current_folder_.substr(0, 2) : current_folder_ + "\\") + text;
+  // "." names the folder itself, as on Windows.
+  for (std::size_t dot; (dot = text.find("\\.\\")) != std::string::npos;) text.erase(dot, 2);
   std::string key;  // without doubled or trailing separators
   for (const char c : text) {
     if (c != '\\' || key.back() != '\\') key += c;
