@@ -20,6 +20,7 @@ TEST_F(Registration, StartsTheToolOncePerCopiedFileWithTwoSeparateArguments) {
     EXPECT_EQ(started.arguments, (std::vector<std::string>{"/s", folder + Name(expected[k])}));
     EXPECT_NE(run->ReportText.find(folder + Name(expected[k]) + " registrerad\r\n"), std::string::npos);
   }
+  EXPECT_GE(host.clock.Readings(), 3 * 7) << "a pause of 0.3 s after each start, at 0.05 s a reading";
 }
 
 TEST(Pause, EndsAtTheFirstReadingAtLeastThreeTenthsOfASecondLater) {
