@@ -36,8 +36,7 @@ TEST_F(InstallationRun, EachFailingStepCountsWritesAndGoesOnAsItShould) {
   Source(7, "20040312");
   Installed(7, "20040312");
   Source(8, "20040312");
-  window.TickOnly({1, 2, 3, 4, 5, 6, 7});
-  window.values[8] = 2;
+  window.boxes = "11111112";
 
   const auto run = Run("  c:\\windows\\system32  ", "  d:\\kopior  ");
   EXPECT_EQ(run->FailedCount, 3);
@@ -59,6 +58,15 @@ TEST_F(InstallationRun, EachFailingStepCountsWritesAndGoesOnAsItShould) {
   EXPECT_EQ(host.files.File(kSystem + Name(6)).content, "new " + Name(6));
   const std::int16_t expected_flags[] = {0, 0, 1, 0, 0, 1, 1, 0, 0};
   for (int i = 0; i <= 8; ++i) EXPECT_EQ(run->InstalledFlags[i], expected_flags[i]) << i;
+  // Each copied file is registered by its own start of the tool, "/s" and the path as two
+  // arguments, each start followed by a pause of 0.3 s (at 0.05 s a reading).
+  ASSERT_EQ(host.processes.Started().size(), 3u);
+  for (int k = 0; k < 3; ++k) {
+    EXPECT_EQ(host.processes.Started()[k].program, kSystem + "regsvr32.exe");
+    EXPECT_EQ(host.processes.Started()[k].arguments, (std::vector<std::string>{"/s", kSystem + Name(k ? k + 4 : 2)}));
+  }
+  EXPECT_GE(host.clock.Readings(), 3 * 7);
+  EXPECT_TRUE(host.processes.Waits().empty()) << "the window's run does not wait for the tool";
 }
 
 // The installed file itself, and the components folder as the chooser's "OK" gives it: copying
@@ -67,7 +75,7 @@ TEST_F(InstallationRun, BackupOntoTheInstalledFileOrTheNewComponentIsABackupFail
   Tool();
   Source(1, "20040312");
   Installed(1, "19990101");
-  window.TickOnly({1});
+  window.boxes = "10000000";
   for (const std::string backup : {"C:\\Windows\\System32\\", "c:\\EBRONA\\"}) {
     const auto run = Run(kSystem, backup);
     EXPECT_EQ(run->FailedCount, 1);
@@ -84,10 +92,7 @@ TEST_F(InstallationRun, BackupOntoTheInstalledFileOrTheNewComponentIsABackupFail
 // the report of what was done so far.
 TEST_F(InstallationRun, AnUnexpectedFailureIsShownAndTheRunStillEndsWithItsReport) {
   struct FailingHost : FakeHost {
-    std::int16_t CheckValue(int index) const override {
-      if (index == 3) throw std::runtime_error("Slut på minne.");
-      return 1;
-    }
+    std::int16_t CheckValue(int index) const override { return index == 3 ? throw std::runtime_error("Slut på minne.") : 1; }
   } window_that_fails;
   Tool();
   Source(1, "20040312");

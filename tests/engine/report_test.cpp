@@ -57,10 +57,9 @@ TEST_F(Report, BlocksAboveAndBelowTheFileLines) {
   };
   for (const Case& c : cases) {
     fake::FakeSystem world;
-    FakeHost boxes;
+    window.boxes = c.ticks;
     const char* dates[] = {"19990505", "20040312", "20050101"};
     for (int i = 1; i <= 8; ++i) {
-      boxes.values[i] = static_cast<std::int16_t>(c.ticks[i - 1] - '0');
       if (c.sources[i - 1] == 's') world.files.AddFile(Name(i), "20040312");
       const auto kind = std::string("oen").find(c.installed[i - 1]);
       if (kind != std::string::npos) world.files.AddFile(sys + Name(i), dates[kind]);
@@ -68,7 +67,7 @@ TEST_F(Report, BlocksAboveAndBelowTheFileLines) {
     world.files.AddFolder(sys);
     if (c.tool) world.files.AddFile(sys + "regsvr32.exe", "20010101", "");
     if (c.failing_start) world.processes.FailStart(c.failing_start, "Åtkomst nekad.");
-    const auto run = engine::RunInstallationValues(state, c.destination, "", boxes, world.system);
+    const auto run = engine::RunInstallationValues(state, c.destination, "", window, world.system);
     ASSERT_TRUE(run.has_value());
     EXPECT_TRUE(Matches(run->ReportText, c.expected)) << c.ticks << c.installed << " gave:\n" << run->ReportText;
     EXPECT_EQ(static_cast<int>(world.processes.Started().size()), c.starts) << c.ticks << c.installed;

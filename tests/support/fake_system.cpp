@@ -11,14 +11,11 @@ std::string FakeFileSystem::Key(const std::string& path) const {
   if (text.size() < 2 || text[1] != ':') {
     text = (text.starts_with('\\') ? current_folder_.substr(0, 2) : current_folder_ + "\\") + text;
   }
-  // "." names the folder itself, as on Windows.
-  for (std::size_t dot; (dot = text.find("\\.\\")) != std::string::npos;) text.erase(dot, 2);
-  std::string key;
-  for (const char c : text) {
-    if (c != '\\' || key.back() != '\\') key += c;
-  }
-  while (key.size() > 2 && key.back() == '\\') key.pop_back();
-  return key;
+  // "." names the folder itself, and doubled separators count once, as on Windows.
+  for (std::size_t at; (at = text.find("\\.\\")) != std::string::npos;) text.erase(at, 2);
+  for (std::size_t at; (at = text.find("\\\\")) != std::string::npos;) text.erase(at, 1);
+  while (text.size() > 2 && text.back() == '\\') text.pop_back();
+  return text;
 }
 
 platform::Status FakeFileSystem::Outcome(Op op, const std::string& key, const char* otherwise) const {
@@ -41,17 +38,6 @@ void FakeFileSystem::AddFolder(const std::string& path) {
   while (key.size() > 2) folders_.insert(key = Parent(key));
 }
 
-void FakeFileSystem::AddFile(const std::string& path, const std::string& date, const std::string& content) {
-  const std::string key = Key(path);
-  AddFolder(Parent(key));
-  files_[key] = FakeFile{content, date};
-}
-
-void FakeFileSystem::SetCurrentFolder(const std::string& folder) {
-  current_folder_ = Key(folder);
-  AddFolder(current_folder_);
-}
-
 platform::Result<std::uint64_t> FakeFileSystem::FileLength(const std::string& path) {
   const auto file = Read(Op::kFileLength, path);
   return file.ok() ? platform::Result<std::uint64_t>(file.value().content.size()) : file.status();
@@ -71,11 +57,6 @@ platform::Status FakeFileSystem::CopyReplacing(const std::string& source, const 
   files_[to] = file.value();
   copies_.emplace_back(Key(source), to);
   return copied;
-}
-
-bool FakeFileSystem::SameFile(const std::string& first, const std::string& second) {
-  const std::string key = Key(first);
-  return key == Key(second) && files_.count(key) > 0;
 }
 
 platform::Status FakeFileSystem::WriteFileReplacing(const std::string& path, const std::string& bytes) {

@@ -34,10 +34,13 @@ class FakeFileSystem : public platform::FileSystem {
   FakeFileSystem() { SetCurrentFolder("c:\\ebrona"); }
 
   // Arranging the world. Paths are absolute or relative to the current folder; parents are made.
-  void AddFile(const std::string& path, const std::string& date, const std::string& content = "data");
+  void AddFile(const std::string& path, const std::string& date, const std::string& content = "data") {
+    AddFolder(Parent(Key(path)));
+    files_[Key(path)] = FakeFile{content, date};
+  }
   void AddFolder(const std::string& path);
   void AddDrive(const std::string& drive) { AddFolder(drive.substr(0, 2)); }  // "d:"
-  void SetCurrentFolder(const std::string& folder);
+  void SetCurrentFolder(const std::string& folder) { AddFolder(current_folder_ = Key(folder)); }
   // Every later operation `op` on `path` fails with `text` (the same path in any spelling).
   void InjectFailure(Op op, const std::string& path, const std::string& text) { failures_[{op, Key(path)}] = text; }
 
@@ -55,7 +58,9 @@ class FakeFileSystem : public platform::FileSystem {
   platform::Result<std::string> ModificationDate(const std::string& path) override;
   platform::Status CopyReplacing(const std::string& source, const std::string& destination) override;
   // One file only under the same key: the in-memory host has no links.
-  bool SameFile(const std::string& first, const std::string& second) override;
+  bool SameFile(const std::string& first, const std::string& second) override {
+    return Key(first) == Key(second) && files_.count(Key(first)) > 0;
+  }
   // The file gets the date "" (never older than a component).
   platform::Status WriteFileReplacing(const std::string& path, const std::string& bytes) override;
   platform::Status MakeFolder(const std::string& path) override;
