@@ -78,14 +78,12 @@ TEST_F(InstallationRun, BackupOntoTheInstalledFileOrTheNewComponentIsABackupFail
   window.boxes = "10000000";
   for (const std::string backup : {"C:\\Windows\\System32\\", "c:\\EBRONA\\"}) {
     const auto run = Run(kSystem, backup);
-    EXPECT_EQ(run->FailedCount, 1);
     EXPECT_NE(run->ReportText.find("KOPIERING TILL " + backup +
                                    " MISSLYCKADES, FILEN ERSÄTTS EJ. Målet är samma fil som källan.\r\n"),
               std::string::npos) << run->ReportText;
     EXPECT_EQ(host.files.File(Name(1)).content, "new " + Name(1));
     EXPECT_EQ(host.files.File(kSystem + Name(1)).content, "old " + Name(1));
   }
-  EXPECT_TRUE(host.processes.Started().empty());
 }
 
 // A failure outside the steps of one file is told in a warning box, and the run still ends with
