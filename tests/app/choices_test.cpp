@@ -29,7 +29,7 @@ TEST(Arguments, BecomeChoicesOrTheFirstUsageError) {
        "silent dir=c:\\Program Files\\x backup=d:\\åäö source=\\\\srv\\k log=c:\\a=b.txt", ""},
       {{"/COMPONENTS=MSINET.OCX, comdlg32.ocx", "/s"}, "silent #5 #1", ""},
       {{"/CHECK", "/S", "/LOG=x"}, "check log=x", ""},
-      {{"/S", "-?"}, "help", ""},
+      {{"/S", "-?", "/CHECK"}, "help", ""},
       {{"komponenter"}, "windows", "Okänt argument: \"komponenter\"."},
       {{"/X", "/S"}, "silent", "Okänd växel: \"/X\"."},
       {{"/S", "/silent"}, "silent", "Växeln /silent anges mer än en gång."},

@@ -1,26 +1,8 @@
-// The registration pass and its pause.
+// The pause after each start of the registration tool.
 #include <gtest/gtest.h>
 
 #include "engine/registration.h"
-#include "tests/engine/run_fixture.h"
-
-using Registration = RunFixture;
-
-TEST_F(Registration, StartsTheToolOncePerCopiedFileWithTwoSeparateArguments) {
-  const std::string folder = "c:\\program files\\a b;$(touch x)\\";
-  host.files.AddFile(folder + "regsvr32.exe", "20010101", "");  // a tool of length 0 counts
-  for (int i : {1, 3, 4, 6}) Source(i, "20040312");
-  host.files.AddFile(folder + Name(4), "20040312");  // up to date: not registered again
-  const auto run = Run(folder);
-  ASSERT_EQ(host.processes.Started().size(), 3u);
-  const int expected[] = {1, 3, 6};
-  for (int k = 0; k < 3; ++k) {
-    const fake::StartedProcess& started = host.processes.Started()[k];
-    EXPECT_EQ(started.program, folder + "regsvr32.exe");
-    EXPECT_EQ(started.arguments, (std::vector<std::string>{"/s", folder + Name(expected[k])}));
-    EXPECT_NE(run->ReportText.find(folder + Name(expected[k]) + " registrerad\r\n"), std::string::npos);
-  }
-}
+#include "tests/support/fake_system.h"
 
 TEST(Pause, EndsAtTheFirstReadingAtLeastThreeTenthsOfASecondLater) {
   struct Case {

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <array>
 #include <string>
 #include <utility>
 #include <vector>
@@ -10,20 +9,13 @@
 #include "engine/installation_run.h"
 #include "tests/support/fake_system.h"
 
-// The main window as a run sees it: eight check boxes and the warnings shown.
-class FakeHost : public engine::RunHost {
- public:
-  FakeHost() { values.fill(1); }
-  std::int16_t CheckValue(int index) const override { return values.at(index); }
-  void ShowWarning(const std::string& prompt, const std::string& title) override {
-    warnings.emplace_back(prompt, title);
-  }
-  void TickOnly(std::initializer_list<int> ticked) {
-    values.fill(0);
-    for (int index : ticked) values[index] = 1;
-  }
+// The main window as a run sees it: the values of the eight check boxes, one digit each ('1'
+// ticked, '2' greyed), and the warnings shown.
+struct FakeHost : engine::RunHost {
+  std::int16_t CheckValue(int index) const override { return static_cast<std::int16_t>(boxes.at(index - 1) - '0'); }
+  void ShowWarning(const std::string& prompt, const std::string& title) override { warnings.emplace_back(prompt, title); }
 
-  std::array<std::int16_t, 21> values{};
+  std::string boxes = "11111111";
   std::vector<std::pair<std::string, std::string>> warnings;
 };
 

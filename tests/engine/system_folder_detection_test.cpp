@@ -26,13 +26,3 @@ TEST(SystemFolderDetection, ProposesTheFirstCandidateHoldingTheMarker) {
     EXPECT_EQ(state.SourceFolder, "");
   }
 }
-
-TEST(SystemFolderDetection, AnUnreadableMarkerMovesOnToTheNextCandidate) {
-  fake::FakeFileSystem files;
-  files.AddFile("c:\\windows\\syswow64\\msvbvm60.dll", "19990101");
-  files.AddFile("c:\\windows\\system32\\msvbvm60.dll", "19990101");
-  files.InjectFailure(fake::Op::kFileLength, "c:\\windows\\syswow64\\msvbvm60.dll", "Access is denied.");
-  engine::InstallerState state;
-  engine::DetectSystemFolder(state, files);
-  EXPECT_EQ(state.SystemFolder, "c:\\windows\\system32\\");
-}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -12,9 +13,9 @@
 
 #include "platform/system.h"
 
-// An in-memory host for tests: files and folders in a map keyed by the lower-cased Windows path,
-// failures injected per operation and path, and a record of what happened so that tests assert
-// outcomes rather than calls.
+// An in-memory host for tests: files and folders keyed by the lower-cased Windows path, failures
+// injected per operation and path, and a record of what happened so that tests assert outcomes
+// rather than calls.
 namespace fake {
 
 enum class Op {
@@ -30,57 +31,63 @@ struct FakeFile {
 class FakeFileSystem : public platform::FileSystem {
  public:
   // Starts with drive c: only, the current folder "c:\ebrona".
-  FakeFileSystem();
+  FakeFileSystem() { SetCurrentFolder("c:\\ebrona"); }
 
   // Arranging the world. Paths are absolute or relative to the current folder; parents are made.
-  void AddFile(const std::string& path, const std::string& date, const std::string& content = "data");
+  void AddFile(const std::string& path, const std::string& date, const std::string& content = "data") {
+    AddFolder(Parent(Key(path)));
+    files_[Key(path)] = FakeFile{content, date};
+  }
   void AddFolder(const std::string& path);
-  void AddDrive(const std::string& drive);  // "d:"
-  void SetCurrentFolder(const std::string& folder);
+  void AddDrive(const std::string& drive) { AddFolder(drive.substr(0, 2)); }  // "d:"
+  void SetCurrentFolder(const std::string& folder) { AddFolder(current_folder_ = Key(folder)); }
   // Every later operation `op` on `path` fails with `text` (the same path in any spelling).
-  void InjectFailure(Op op, const std::string& path, const std::string& text);
+  void InjectFailure(Op op, const std::string& path, const std::string& text) { failures_[{op, Key(path)}] = text; }
 
   // Looking at the result.
-  bool Exists(const std::string& path) const;
-  bool IsFolder(const std::string& path) const;
-  const FakeFile& File(const std::string& path) const;  // throws when missing
-  // Every file, keyed by canonical path, for comparing whole states.
+  bool Exists(const std::string& path) const { return files_.count(Key(path)) || IsFolder(path); }
+  bool IsFolder(const std::string& path) const { return folders_.count(Key(path)) > 0; }
+  const FakeFile& File(const std::string& path) const { return files_.at(Key(path)); }  // throws when missing
+  // Every file, keyed by its lower-case absolute path, for comparing whole states.
   std::map<std::string, FakeFile> Files() const { return files_; }
   const std::vector<std::pair<std::string, std::string>>& Copies() const { return copies_; }
   const std::vector<std::string>& FoldersMade() const { return folders_made_; }
-  // The canonical key of a path: absolute, lower case, "\" separators, no trailing "\".
-  std::string Canonical(const std::string& path) const;
 
-  // platform::FileSystem
+  // platform::FileSystem. A missing file or parent folder fails with kNotFound or kPathNotFound.
   platform::Result<std::uint64_t> FileLength(const std::string& path) override;
   platform::Result<std::string> ModificationDate(const std::string& path) override;
   platform::Status CopyReplacing(const std::string& source, const std::string& destination) override;
+  // One file only under the same key: the in-memory host has no links.
+  bool SameFile(const std::string& first, const std::string& second) override {
+    return Key(first) == Key(second) && files_.count(Key(first)) > 0;
+  }
+  // The file gets the date "" (never older than a component).
+  platform::Status WriteFileReplacing(const std::string& path, const std::string& bytes) override;
   platform::Status MakeFolder(const std::string& path) override;
   std::vector<std::string> Drives() override;
   platform::Result<std::string> DriveCurrentFolder(const std::string& drive) override;
   platform::Result<std::vector<std::string>> SubFolders(const std::string& folder) override;
-  // The file gets the date "" (never older than a component).
-  platform::Status WriteFileReplacing(const std::string& path, const std::string& bytes) override;
 
   static constexpr const char* kNotFound = "The system cannot find the file specified.";
   static constexpr const char* kPathNotFound = "The system cannot find the path specified.";
   static constexpr const char* kExists = "Cannot create a file when that file already exists.";
 
  private:
-  const std::string* Injected(Op op, const std::string& canonical) const;
-  std::string Parent(const std::string& canonical) const;
+  // The key of a path: absolute, lower case, "\" separators, none doubled or trailing.
+  std::string Key(const std::string& path) const;
+  // The injected failure of `op` on `key`; else a failure with `otherwise` unless it is null.
+  platform::Status Outcome(Op op, const std::string& key, const char* otherwise = nullptr) const;
+  // The file at `path` for `op`, or the failure reading it gives.
+  platform::Result<FakeFile> Read(Op op, const std::string& path) const;
+  const char* MissingParent(const std::string& key) const { return folders_.count(Parent(key)) ? nullptr : kPathNotFound; }
+  static std::string Parent(const std::string& key) { return key.substr(0, std::max<std::size_t>(2, key.rfind('\\'))); }
 
   std::map<std::string, FakeFile> files_;
   std::set<std::string> folders_;
-  std::set<std::string> drives_;
   std::string current_folder_;
   std::map<std::pair<Op, std::string>, std::string> failures_;
   std::vector<std::pair<std::string, std::string>> copies_;
   std::vector<std::string> folders_made_;
-
- public:
-  // One file only under the same canonical path: the in-memory host has no links.
-  bool SameFile(const std::string& first, const std::string& second) override;
 };
 
 struct StartedProcess {
@@ -92,23 +99,23 @@ class FakeProcessLauncher : public platform::ProcessLauncher {
  public:
   // The start number `ordinal` (1 for the first) fails with `text`.
   void FailStart(int ordinal, const std::string& text) { failing_[ordinal] = text; }
+  // The watched process of start number `ordinal` ends with `status`, or never with nothing;
+  // others end with 0.
+  void EndWith(int ordinal, std::optional<std::uint32_t> status) { endings_[ordinal] = status; }
   const std::vector<StartedProcess>& Started() const { return started_; }
   int Attempts() const { return attempts_; }
+  // The limits of every wait, in order.
+  const std::vector<std::chrono::milliseconds>& Waits() const { return waits_; }
 
   platform::Status StartDetached(const std::string& program, const std::vector<std::string>& arguments) override;
-
-  // The process of start number `ordinal` ends with `status`, or never with nothing; others end
-  // with 0. The limits of every wait, in order.
-  void EndWith(int ordinal, std::optional<std::uint32_t> status) { endings_[ordinal] = status; }
-  const std::vector<std::chrono::milliseconds>& Waits() const { return waits_; }
   platform::Status StartWatched(const std::string& program, const std::vector<std::string>& arguments,
                                 std::unique_ptr<platform::WatchedProcess>& process) override;
 
  private:
-  std::map<int, std::optional<std::uint32_t>> endings_;
-  std::vector<std::chrono::milliseconds> waits_;
   std::map<int, std::string> failing_;
+  std::map<int, std::optional<std::uint32_t>> endings_;
   std::vector<StartedProcess> started_;
+  std::vector<std::chrono::milliseconds> waits_;
   int attempts_ = 0;
 };
 
@@ -117,13 +124,12 @@ class FakeProcessLauncher : public platform::ProcessLauncher {
 class ScriptedClock : public platform::Clock {
  public:
   explicit ScriptedClock(double start = 36000.0, double step = 0.05) : now_(start), step_(step) {}
-  void Script(std::vector<double> readings) { script_ = std::move(readings); next_ = 0; }
+  void Script(std::vector<double> readings) { script_ = std::move(readings), next_ = 0; }
   int Readings() const { return readings_; }
   double SecondsSinceMidnight() override;
 
  private:
-  double now_;
-  double step_;
+  double now_, step_;
   std::vector<double> script_;
   std::size_t next_ = 0;
   int readings_ = 0;
