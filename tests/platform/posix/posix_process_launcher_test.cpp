@@ -27,7 +27,7 @@ const std::string kHostile = "it's \"quoted\"; $(touch pwned) `touch pwned` & | 
 const std::string kComponent = "c:\\" + kHostile + "\\comdlg32.ocx";
 
 void WriteTool(const fs::path& path, const std::string& content, int mode = 0755) {
-  TempPrefixTest::WriteFile(path, content);
+  WriteFile(path, content);
   fs::permissions(path, fs::perms(mode));
 }
 
@@ -37,7 +37,7 @@ std::string AwaitLog(const fs::path& log) {
   while (!fs::exists(log) && std::chrono::steady_clock::now() < deadline) {
     std::this_thread::sleep_for(std::chrono::milliseconds(5));
   }
-  return TempPrefixTest::ReadFile(log);
+  return ReadFile(log);
 }
 
 using PosixProcessLauncherTest = TempPrefixTest;

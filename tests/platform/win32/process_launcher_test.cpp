@@ -1,46 +1,50 @@
-#include "temp_folder_test.h"
+#include <windows.h>
+
+#include "platform/system.h"
+#include "platform/win32/text_conversion.h"
+#include "tests/platform/file_system_conformance.h"
 
 namespace {
 
-using Win32ProcessLauncherTest = TempFolderTest;
+namespace fs = std::filesystem;
 
-TEST_F(Win32ProcessLauncherTest, EveryArgumentArrivesWholeEvenFromAFolderWithBlanks) {
+TEST(Win32ProcessLauncherTest, EveryArgumentArrivesWholeAndAProgramThatCannotStartFailsWithAText) {
   // The stand-in tool, built beside the test program, copied to a folder with blanks in its name.
+  const fs::path root = native::NewTempFolder(), folder = root / u8"Mapp med blanksteg åäö";
   wchar_t self[MAX_PATH + 1];
-  const std::wstring test_program(self, GetModuleFileNameW(nullptr, self, MAX_PATH));
-  const std::wstring tool = swedish_ + L"regsvr32 stand-in.exe";
-  const std::wstring recorder = test_program.substr(0, test_program.find_last_of(L'\\') + 1) + L"args_recorder.exe";
-  ASSERT_TRUE(CopyFileW(recorder.c_str(), tool.c_str(), FALSE)) << GetLastError();
-  const std::wstring record = root_ + L"record ö.txt";
+  const fs::path test_program(std::wstring(self, GetModuleFileNameW(nullptr, self, MAX_PATH)));
+  fs::create_directories(folder);
+  fs::copy_file(test_program.parent_path() / "args_recorder.exe", folder / "regsvr32 stand-in.exe");
+  const fs::path record = root / u8"record ö.txt";
   ASSERT_TRUE(SetEnvironmentVariableW(L"EBRONA_ARGS_RECORD", record.c_str()));
 
-  const std::vector<std::wstring> arguments = {L"/s", swedish_ + L"comdlg32.ocx", L"", L"citat\"tecken", L"slutar\\",
-                                               L"blank och slut\\", L"a\\\\\"b", L"tab\there", L"c:\\utan\\blank\\"};
+  const std::vector<std::wstring> arguments = {L"/s", (folder / "comdlg32.ocx").wstring(), L"", L"citat\"tecken",
+                                               L"slutar\\", L"blank och slut\\", L"a\\\\\"b", L"tab\there",
+                                               L"c:\\utan\\blank\\"};
   std::vector<std::string> utf8;
-  for (const std::wstring& argument : arguments) utf8.push_back(U8(argument));
-  const platform::Status started = platform::NativeSystem().processes.StartDetached(U8(tool), utf8);
+  for (const std::wstring& argument : arguments) utf8.push_back(platform::win32::Utf8FromWide(argument));
+  platform::ProcessLauncher& processes = platform::NativeSystem().processes;
+  const platform::Status started = processes.StartDetached(native::WindowsPath(folder / "regsvr32 stand-in.exe"), utf8);
   ASSERT_TRUE(started.ok()) << started.text();
-
   // The recorder renames the finished record into place; until the rename has let go of it, the
   // file may be there but not yet open to others.
-  const ULONGLONG give_up = GetTickCount64() + 60000;
-  std::string bytes = ReadBytes(record);
-  for (; bytes == "<unreadable>" && GetTickCount64() < give_up; bytes = ReadBytes(record)) Sleep(10);
+  std::string bytes;
+  for (const ULONGLONG give_up = GetTickCount64() + 60000; bytes.empty() && GetTickCount64() < give_up;) {
+    Sleep(10);
+    bytes = ReadFile(record);
+  }
   std::wstring expected;
   for (const std::wstring& argument : arguments) expected += argument + L'\n';
   EXPECT_EQ(std::wstring(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / sizeof(wchar_t)), expected)
       << "each argument on a line of its own";
-}
 
-TEST_F(Win32ProcessLauncherTest, AProgramThatCannotStartFailsWithADescription) {
-  WriteBytes(root_ + L"text.exe", "not a program");
-  for (const std::wstring& program : {root_ + L"saknas.exe", root_ + L"saknas\\regsvr32.exe", root_,
-                                      root_ + L"text.exe"}) {
-    SCOPED_TRACE(U8(program));
-    const platform::Status started = platform::NativeSystem().processes.StartDetached(U8(program), {"/s", "x.ocx"});
-    EXPECT_FALSE(started.ok());
-    EXPECT_FALSE(started.text().empty());
+  WriteFile(root / "text.exe", "not a program");
+  for (const fs::path& program : {root / "saknas.exe", root / "saknas" / "regsvr32.exe", root, root / "text.exe"}) {
+    const platform::Status failed = processes.StartDetached(native::WindowsPath(program), {"/s", "x.ocx"});
+    EXPECT_TRUE(!failed.ok() && !failed.text().empty()) << program;
   }
+  std::error_code ignored;
+  fs::remove_all(root, ignored);
 }
 
 }  // namespace
