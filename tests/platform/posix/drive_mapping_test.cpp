@@ -48,12 +48,4 @@ TEST_F(DriveMappingTest, WindowsPathsFindWhatIsOnDiskWhateverTheCaseAndBack) {
   EXPECT_EQ(drives.ToWindows("relative"), std::nullopt);
 }
 
-TEST_F(DriveMappingTest, WithoutDosdevicesTheOnlyDriveIsTheHostRoot) {
-  std::filesystem::remove_all(prefix_ / "dosdevices");
-  const DriveMapping drives = DriveMapping::FromEnvironment();
-  EXPECT_EQ(drives.Drives(), std::vector<std::string>{"c:"});
-  EXPECT_EQ(drives.ToHost("C:\\tmp").value(), "/tmp");
-  EXPECT_EQ(drives.ToWindows("/tmp"), "c:\\tmp");
-}
-
 }  // namespace
