@@ -81,6 +81,7 @@ TEST(WholeProgramTest, UnattendedRunChecksInstallsRegistersEachCopyWithWinesRegs
     std::transform(line.begin(), line.end(), line.begin(), [](unsigned char c) { return std::tolower(c); });
     logged.push_back(line.substr(0, line.find('\r')));
   }
+  lines.close();
   std::sort(expected.begin(), expected.end());
   std::sort(logged.begin(), logged.end());
   EXPECT_EQ(logged, expected);
