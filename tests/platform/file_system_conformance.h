@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -52,15 +51,10 @@ inline std::string ReadFile(const std::filesystem::path& path) {
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-// Sets the modification time to a quarter second past noon, local time, on the given day; the
-// fraction shows whether a copy carries the whole time.
-inline void SetDate(const std::filesystem::path& path, int year, int month, int day) {
-  std::tm noon{};
-  noon.tm_year = year - 1900;
-  noon.tm_mon = month - 1;
-  noon.tm_mday = day;
-  noon.tm_hour = 12;
-  noon.tm_isdst = -1;
-  const auto time = std::chrono::system_clock::from_time_t(std::mktime(&noon)) + std::chrono::milliseconds(250);
-  std::filesystem::last_write_time(path, std::chrono::file_clock::from_sys(time));
+// Sets the modification time to a quarter second past noon UTC on the given day, the same calendar
+// day in every time zone within eleven hours of UTC; the fraction shows whether a copy carries the
+// whole time.
+inline void SetDate(const std::filesystem::path& path, int year, unsigned month, unsigned day) {
+  using namespace std::chrono;
+  last_write_time(path, file_clock::from_sys(sys_days(std::chrono::year(year) / month / day) + hours(12) + milliseconds(250)));
 }

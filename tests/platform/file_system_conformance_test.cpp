@@ -25,6 +25,11 @@ std::string FailureOf(const platform::Status& status) {
   return native::FailureText(ENOENT).empty() && !status.text().empty() ? "" : status.text();
 }
 
+// A result's value, or its failure as FailureOf gives it.
+std::string Shown(const platform::Result<std::string>& result) {
+  return result.ok() ? result.value() : FailureOf(result.status());
+}
+
 class FileSystemTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -63,9 +68,8 @@ TEST_F(FileSystemTest, LengthAndDateOfAFileUnderAnySpellingAndTheirFailures) {
       {"q:\\fem å.ocx", Text(ENOENT), Text(ENOENT)}};
   for (const auto& [path, length, date] : cases) {
     const auto size = files_->FileLength(path);
-    const auto day = files_->ModificationDate(path);
     EXPECT_EQ(size.ok() ? std::to_string(size.value()) : FailureOf(size.status()), length) << path;
-    EXPECT_EQ(day.ok() ? day.value() : FailureOf(day.status()), date) << path;
+    EXPECT_EQ(Shown(files_->ModificationDate(path)), date) << path;
   }
 }
 
@@ -131,18 +135,14 @@ TEST_F(FileSystemTest, SubFoldersSortedIgnoringCaseAndTheCurrentFolderOfEachDriv
   EXPECT_TRUE(std::is_sorted(drives.begin(), drives.end()));
   EXPECT_NE(std::find(drives.begin(), drives.end(), drive), drives.end()) << drive;
   // The process's current folder for its own drive, the root once the current folder is there.
-  const auto current = [&](const std::string& on_drive) {
-    const auto folder = files_->DriveCurrentFolder(on_drive);
-    return folder.ok() ? folder.value() : folder.status().text();
-  };
   const std::string here = W(folder_ / "lista" / u8"Ö");
   fs::current_path(folder_ / "lista" / u8"Ö");
   for (const std::string& on_drive : {drive, here + "\\komp.ocx", std::string("komp.ocx")}) {
-    EXPECT_EQ(current(on_drive), here) << on_drive;
+    EXPECT_EQ(Shown(files_->DriveCurrentFolder(on_drive)), here) << on_drive;
   }
   fs::current_path(root_.root_path());
-  EXPECT_EQ(current(drive), drive + "\\");
-  EXPECT_EQ(FailureOf(files_->DriveCurrentFolder("q:").status()), Text(ENOENT));
+  EXPECT_EQ(Shown(files_->DriveCurrentFolder(drive)), drive + "\\");
+  EXPECT_EQ(Shown(files_->DriveCurrentFolder("q:")), Text(ENOENT));
 }
 
 }  // namespace

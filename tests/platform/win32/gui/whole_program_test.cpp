@@ -11,6 +11,7 @@
 #include <fstream>
 
 #include "platform/system.h"
+#include "platform/win32/text_conversion.h"
 
 namespace {
 
@@ -27,23 +28,19 @@ std::string Bytes(const fs::path& file) {
   return {std::istreambuf_iterator<char>(in), {}};
 }
 
-std::string Utf8(const fs::path& path) {
-  const std::u8string text = path.u8string();
-  return {text.begin(), text.end()};
-}
-
-// Removes from the system folder the copies of `recorder` that the test put there, and nothing else.
-void RemoveInstalledCopies(const std::string& recorder) {
-  for (const char* name : kInstalled) {
-    if (Bytes(kSystemFolder + name) == recorder) fs::remove(kSystemFolder + name);
-  }
-}
+std::string Utf8(const fs::path& path) { return platform::win32::Utf8FromWide(path.wstring()); }
 
 TEST(WholeProgramTest, UnattendedRunChecksInstallsRegistersEachCopyWithWinesRegsvr32AndLogs) {
   wchar_t self[MAX_PATH];
   const fs::path beside = fs::path(std::wstring(self, GetModuleFileNameW(nullptr, self, MAX_PATH))).parent_path();
   const std::string recorder = Bytes(beside / "registration_recorder.dll"), riched32 = Bytes(kSystemFolder + "riched32.dll");
-  RemoveInstalledCopies(recorder);
+  // Removes from the system folder the copies that the test put there, and nothing else.
+  const auto remove_installed_copies = [&] {
+    for (const char* name : kInstalled) {
+      if (Bytes(kSystemFolder + name) == recorder) fs::remove(kSystemFolder + name);
+    }
+  };
+  remove_installed_copies();
   const fs::path components = fs::temp_directory_path() / ("ebrona-components-" + std::to_string(GetCurrentProcessId()));
   fs::create_directories(components);
   fs::copy_file(beside / "registration_recorder.dll", components / "riched32.dll");  // there, but not selected
@@ -87,7 +84,7 @@ TEST(WholeProgramTest, UnattendedRunChecksInstallsRegistersEachCopyWithWinesRegs
   EXPECT_EQ(logged, expected);
   EXPECT_EQ(run("/CHECK"), 0u);
   EXPECT_EQ(Bytes(kSystemFolder + "riched32.dll"), riched32);
-  RemoveInstalledCopies(recorder);
+  remove_installed_copies();
   fs::remove_all(components);
 }
 
