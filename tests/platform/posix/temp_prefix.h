@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdlib>
+
 #include "tests/platform/file_system_conformance.h"
 
 // A fresh folder for each test holding a Wine-style prefix at <root>/prefix (set as WINEPREFIX), whose
@@ -7,7 +9,9 @@
 class TempPrefixTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    root_ = native::NewTempFolder();
+    std::string pattern = (std::filesystem::temp_directory_path() / "ebrona-posix-XXXXXX").string();
+    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+    root_ = std::filesystem::canonical(pattern);
     prefix_ = root_ / "prefix";
     AddDrive("c:", "../drive_c");
     setenv("WINEPREFIX", prefix_.c_str(), 1);
