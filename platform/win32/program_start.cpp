@@ -1,7 +1,6 @@
 #include "platform/program_start.h"
 
 #include <windows.h>
-#include <shellapi.h>
 
 #include "platform/win32/text_conversion.h"
 
@@ -25,8 +24,16 @@ HANDLE StreamHandle(StandardStream stream) {
 }  // namespace
 
 std::vector<std::string> ProgramArguments(int, char**) {
+  // shell32 splits the command line as every Windows program does. It is loaded here, after the
+  // program has restricted the DLL search to the system folder, not imported: an imported shell32
+  // and what it loads would come in before that, by the search order that looks in the program's
+  // own folder first.
+  using Split = LPWSTR*(WINAPI*)(LPCWSTR, int*);
+  const HMODULE shell32 = LoadLibraryW(L"shell32.dll");
+  const auto split = reinterpret_cast<Split>(
+      reinterpret_cast<void*>(shell32 != nullptr ? GetProcAddress(shell32, "CommandLineToArgvW") : nullptr));
   int count = 0;
-  LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count);
+  LPWSTR* wide = split != nullptr ? split(GetCommandLineW(), &count) : nullptr;
   std::vector<std::string> arguments;
   if (wide == nullptr) return arguments;
   for (int i = 1; i < count; ++i) arguments.push_back(win32::Utf8FromWide(wide[i]));

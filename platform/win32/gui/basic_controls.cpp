@@ -1,7 +1,5 @@
 #include "platform/win32/gui/basic_controls.h"
 
-#include <commctrl.h>
-
 #include "platform/win32/text_conversion.h"
 
 namespace platform::win32 {
@@ -20,10 +18,15 @@ std::wstring Literal(const std::string& caption) {
 
 // A multi-line edit control that gets its keys through the dialog manager closes its window on
 // Escape (it posts WM_CLOSE to it), and the report would be lost with it. The kit's windows close
-// only by their title bars, so the key is swallowed here.
-LRESULT CALLBACK IgnoringEscape(HWND window, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR, DWORD_PTR) {
+// only by their title bars, so the key is swallowed here, in front of the control's own window
+// procedure, which the property keeps. (Plain user32 subclassing: comctl32 is loaded only later.)
+constexpr wchar_t kEditProcedure[] = L"ebrona.edit-procedure";
+
+LRESULT CALLBACK IgnoringEscape(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   if ((message == WM_KEYDOWN || message == WM_CHAR) && wparam == VK_ESCAPE) return 0;
-  return DefSubclassProc(window, message, wparam, lparam);
+  const auto own = reinterpret_cast<WNDPROC>(GetPropW(window, kEditProcedure));
+  if (message == WM_NCDESTROY) RemovePropW(window, kEditProcedure);
+  return CallWindowProcW(own, window, message, wparam, lparam);
 }
 
 void RunHandler(const std::function<void()>& handler) {
@@ -99,7 +102,10 @@ NativeTextBox::NativeTextBox(ControlHost& host, const platform::ControlSpec& des
   Create(L"EDIT", window_style, WS_EX_CLIENTEDGE, WideFromUtf8(design.caption));
   // The whole report fits, however long: lift the typing limit of 32767 characters.
   SendMessageW(Handle(), EM_SETLIMITTEXT, 0, 0);
-  if (style.multi_line) SetWindowSubclass(Handle(), IgnoringEscape, 0, 0);
+  if (style.multi_line) {
+    SetPropW(Handle(), kEditProcedure, reinterpret_cast<HANDLE>(GetWindowLongPtrW(Handle(), GWLP_WNDPROC)));
+    SetWindowLongPtrW(Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&IgnoringEscape));
+  }
 }
 
 std::string NativeTextBox::Text() const {
