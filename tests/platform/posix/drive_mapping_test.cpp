@@ -17,13 +17,17 @@ TEST_F(DriveMappingTest, WindowsPathsFindWhatIsOnDiskWhateverTheCaseAndBack) {
   WriteFile(DriveC() / "Ebrona" / "Abc", "mixed");
   WriteFile(DriveC() / "Ebrona" / "÷", "division sign");
   std::filesystem::create_directories(DriveC() / "Ebrona" / "Säkerhet" / "zon");
-  AddDrive("D:", root_ / "upper");  // "d:" and "D:" name one drive: the lower-case entry wins
-  AddDrive("d:", root_ / "data");
+  // "d:" and "D:" name one drive: the lower-case entry wins, whichever of the two is read first.
+  for (const char letter : {'d', 'e', 'g', 'h'}) {
+    AddDrive({static_cast<char>(letter - 'a' + 'A'), ':'}, root_ / "upper");
+    AddDrive({letter, ':'}, root_ / "data");
+  }
   AddDrive("z:", "/");
   std::filesystem::create_directory_symlink(root_ / "missing", prefix_ / "dosdevices" / "f:");  // dangling
   std::filesystem::current_path(DriveC() / "windows");
   const DriveMapping drives = DriveMapping::FromEnvironment();
-  EXPECT_EQ(drives.Drives(), (std::vector<std::string>{"c:", "d:", "z:"}));
+  EXPECT_EQ(drives.Drives(), (std::vector<std::string>{"c:", "d:", "e:", "g:", "h:", "z:"}));
+  for (const char letter : {'d', 'e', 'g', 'h'}) EXPECT_EQ(*drives.DriveFolder(letter), (root_ / "data").string());
 
   const std::string c = DriveC().string(), d = (root_ / "data").string();
   const std::pair<std::string, std::string> cases[] = {
