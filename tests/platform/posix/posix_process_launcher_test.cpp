@@ -27,7 +27,7 @@ const std::string kHostile = "it's \"quoted\"; $(touch pwned) `touch pwned` & | 
 const std::string kComponent = "c:\\" + kHostile + "\\comdlg32.ocx";
 
 void WriteTool(const fs::path& path, const std::string& content, int mode = 0755) {
-  TempPrefixTest::WriteFile(path, content);
+  WriteFile(path, content);
   fs::permissions(path, fs::perms(mode));
 }
 
@@ -37,12 +37,12 @@ std::string AwaitLog(const fs::path& log) {
   while (!fs::exists(log) && std::chrono::steady_clock::now() < deadline) {
     std::this_thread::sleep_for(std::chrono::milliseconds(5));
   }
-  return TempPrefixTest::ReadFile(log);
+  return ReadFile(log);
 }
 
 using PosixProcessLauncherTest = TempPrefixTest;
 
-TEST_F(PosixProcessLauncherTest, ArgumentsArriveWholeAndWindowsProgramsRunThroughWine) {
+TEST_F(PosixProcessLauncherTest, ArgumentsArriveWholeWindowsProgramsRunThroughWineAndFailedStartsGiveTheirText) {
   fs::current_path(root_);
   const fs::path tools = DriveC() / ("tools " + kHostile);
   WriteTool(tools / "regsvr32", kRecordingScript);
@@ -51,50 +51,39 @@ TEST_F(PosixProcessLauncherTest, ArgumentsArriveWholeAndWindowsProgramsRunThroug
   setenv("PATH", (root_.string() + "/bin:" + std::getenv("PATH")).c_str(), 1);
   setenv("WINEPREFIX", "", 1);  // wine gets the prefix of the mapping, not the environment's
   const DriveMapping drives(prefix_.string());
+  PosixProcessLauncher launcher(drives);
   const std::string windows_program = "c:\\tools " + kHostile + "\\regsvr32.exe";
   for (const std::string& program : {"C:\\TOOLS " + kHostile + "\\REGSVR32", windows_program}) {
-    const platform::Status status = PosixProcessLauncher(drives).StartDetached(program, {"/s", kComponent});
+    const platform::Status status = launcher.StartDetached(program, {"/s", kComponent});
     ASSERT_TRUE(status.ok()) << program << ": " << status.text();
   }
-  // The tools run as orphans: this process never has a child, running or a zombie, to reap.
-  EXPECT_EQ(waitpid(-1, nullptr, WNOHANG), -1) << "a child of the test";
   const std::string arguments = "/s\n" + kComponent + "\nWINEPREFIX=";
   EXPECT_EQ(AwaitLog(tools / "log"), arguments + "\n");
   EXPECT_EQ(AwaitLog(root_ / "bin" / "log"), windows_program + "\n" + arguments + prefix_.string() + "\n");
-  EXPECT_FALSE(fs::exists(root_ / "pwned"));
-}
 
-TEST_F(PosixProcessLauncherTest, StartsThatCannotHappenFailWithTheirText) {
-  fs::current_path(root_);
   WriteTool(DriveC() / "not-executable", kRecordingScript, 0644);
   WriteTool(DriveC() / "no-interpreter-line", "touch pwned\n");
-  WriteTool(DriveC() / "regsvr32.exe", "MZ");
   WriteTool(DriveC() / "mark.exe", "Mx");
+  WriteTool(DriveC() / "runs on", "#!/bin/sh\nexec /bin/sleep 10\n");
   setenv("PATH", root_.c_str(), 1);  // no wine anywhere
-  const DriveMapping drives = DriveMapping::FromEnvironment();
   const std::pair<std::string, int> failures[] = {
       {"c:\\missing.exe", ENOENT}, {"c:\\not-executable", EACCES}, {"c:\\", EISDIR}, {"q:\\x.exe", ENOENT},
       {"c:\\no-interpreter-line", ENOEXEC},  // no shell steps in
-      {"c:\\regsvr32.exe", ENOENT},          // wine is not on PATH
+      {windows_program, ENOENT},             // wine is not on PATH
       {"c:\\mark.exe", ENOEXEC},             // "M" alone is no Windows program: not for wine
   };
   for (const auto& [program, error] : failures) {
-    EXPECT_EQ(PosixProcessLauncher(drives).StartDetached(program, {"/s"}).text(), std::strerror(error)) << program;
+    EXPECT_EQ(launcher.StartDetached(program, {"/s"}).text(), std::strerror(error)) << program;
   }
-  EXPECT_FALSE(fs::exists(root_ / "pwned"));
+  // The detached tools run as orphans: this process never has a child, running or a zombie, to reap.
   EXPECT_EQ(waitpid(-1, nullptr, WNOHANG), -1) << "a child of the test";
-}
-
-// A watched program's exit status comes through in the whole-program tests; here the two ends
-// that they do not reach.
-TEST_F(PosixProcessLauncherTest, AWatchedProgramStillRunningGivesNoStatusAndAMissingOneNoProcess) {
-  WriteTool(DriveC() / "runs on", "#!/bin/sh\nexec sleep 10\n");
-  const DriveMapping drives = DriveMapping::FromEnvironment();
-  std::unique_ptr<platform::WatchedProcess> process;
-  ASSERT_TRUE(PosixProcessLauncher(drives).StartWatched("c:\\runs on", {}, process).ok());
+  EXPECT_FALSE(fs::exists(root_ / "pwned"));
+  // A watched program's exit status comes through in the whole-program tests; here the two ends
+  // that they do not reach: one still running, and one that does not start.
+  std::unique_ptr<platform::WatchedProcess> process, none;
+  ASSERT_TRUE(launcher.StartWatched("c:\\runs on", {}, process).ok());
   EXPECT_EQ(process->WaitForExit(std::chrono::milliseconds(200)), std::nullopt);
-  std::unique_ptr<platform::WatchedProcess> none;
-  EXPECT_EQ(PosixProcessLauncher(drives).StartWatched("c:\\saknas", {}, none).text(), std::strerror(ENOENT));
+  EXPECT_EQ(launcher.StartWatched("c:\\saknas", {}, none).text(), std::strerror(ENOENT));
   EXPECT_EQ(none, nullptr);
 }
 
