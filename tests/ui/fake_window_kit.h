@@ -1,11 +1,12 @@
 #pragma once
 
-#include <algorithm>
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/file_system.h"
@@ -16,36 +17,38 @@
 // window through a script that runs when the window's modal showing starts.
 namespace fake {
 
-struct Message {
-  std::string prompt, title;
-  platform::MessageIcon icon;
-};
-
 class FakeWindow;
 
 // What the windows share with their kit.
 struct FakeDesktop {
-  FakeDesktop(platform::FileSystem& files, std::string drive) : files(files), current_drive(std::move(drive)) {}
   platform::FileSystem& files;
-  std::string current_drive;  // the process's: drive and directory lists start on it
+  const std::string current_drive;  // the process's
   float screen_width = 15360, screen_height = 11520;  // 1024 x 768 pixels
-  std::vector<Message> messages;
-  std::vector<FakeWindow*> windows;
-  std::map<std::string, std::function<void(FakeWindow&)>> scripts;
+  std::vector<std::string> messages{};               // "title (icon): prompt"
+  // The next modal showing of the window called by the key runs the script inside it.
+  std::map<std::string, std::function<void(FakeWindow&)>> when_modal{};
 };
 
-// What every fake control keeps: its design as changed since creation (geometry, caption).
-struct FakeControl {
-  virtual ~FakeControl() = default;
-  platform::ControlSpec design;
-  bool takes_focus = true;
-};
-
-template <class Base>
-class Fake : public Base, public FakeControl {
+// One fake stands for every kind of control; the window hands it out as the kind the form asks
+// for. It keeps its design as changed since creation. As a drive list it starts on the process's
+// drive, as a directory list on that drive's current folder.
+class FakeControl : public platform::Button, public platform::CheckBox, public platform::Label,
+                    public platform::TextBox, public platform::DriveList, public platform::DirectoryList {
  public:
   // `focus` names the window's control with the focus.
-  Fake(std::string& focus, const platform::ControlSpec& given) : focus_(focus) { design = given; }
+  FakeControl(FakeDesktop& desktop, std::string& focus, const platform::ControlSpec& given, bool takes_focus,
+              platform::TextBoxStyle style)
+      : design(given), text(given.caption), drive(desktop.current_drive), style(style), takes_focus(takes_focus),
+        files_(desktop.files), focus_(focus) {
+    SetPath(drive);
+  }
+
+  platform::ControlSpec design;
+  std::string text, drive, path;
+  std::int16_t value = 0;
+  const platform::TextBoxStyle style;
+  const bool takes_focus;
+
   float Left() const override { return design.left; }
   float Top() const override { return design.top; }
   float Width() const override { return design.width; }
@@ -56,211 +59,114 @@ class Fake : public Base, public FakeControl {
   void SetHeight(float twips) override { design.height = twips; }
   void SetFocus() override { focus_ = design.name; }
   bool HasFocus() const override { return focus_ == design.name; }
-
- private:
-  std::string& focus_;
-};
-
-class FakeButton : public Fake<platform::Button> {
- public:
-  using Fake::Fake;
   std::string Caption() const override { return design.caption; }
-  void OnClick(std::function<void()> handler) override { on_click_ = std::move(handler); }
+  void SetCaption(const std::string& caption) override { design.caption = caption; }
+  std::int16_t Value() const override { return value; }
+  void SetValue(std::int16_t given) override { value = given; }
+  std::string Text() const override { return text; }
+  void SetText(const std::string& given) override { text = given; }
+  void OnClick(std::function<void()> handler) override { on_event_ = std::move(handler); }
+  void OnChange(std::function<void()> handler) override { on_event_ = std::move(handler); }
   // A click as the user makes it: the button takes the focus, then its handler runs.
   void Click() {
     SetFocus();
-    if (on_click_) on_click_();
+    if (on_event_) on_event_();
   }
 
- private:
-  std::function<void()> on_click_;
-};
-
-class FakeCheckBox : public Fake<platform::CheckBox> {
- public:
-  using Fake::Fake;
-  std::string Caption() const override { return design.caption; }
-  void SetCaption(const std::string& caption) override { design.caption = caption; }
-  std::int16_t Value() const override { return value_; }
-  void SetValue(std::int16_t value) override { value_ = value; }
-
- private:
-  std::int16_t value_ = 0;
-};
-
-class FakeLabel : public Fake<platform::Label> {
- public:
-  FakeLabel(std::string& focus, const platform::ControlSpec& given) : Fake(focus, given) { takes_focus = false; }
-  std::string Caption() const override { return design.caption; }
-};
-
-class FakeTextBox : public Fake<platform::TextBox> {
- public:
-  FakeTextBox(std::string& focus, const platform::ControlSpec& given, platform::TextBoxStyle style)
-      : Fake(focus, given), style(style), text_(given.caption) {}
-  std::string Text() const override { return text_; }
-  void SetText(const std::string& text) override { text_ = text; }
-  const platform::TextBoxStyle style;
-
- private:
-  std::string text_;
-};
-
-// Every change of drive raises the change handler synchronously, also from inside the handler.
-class FakeDriveList : public Fake<platform::DriveList> {
- public:
-  FakeDriveList(std::string& focus, const platform::ControlSpec& given, FakeDesktop& desktop)
-      : Fake(focus, given), files_(desktop.files), drive_(desktop.current_drive) {}
-  std::string Drive() const override { return drive_; }
-  platform::Status SetDrive(const std::string& path) override {
-    const std::string drive = path.substr(0, 2);
-    const std::vector<std::string> drives = files_.Drives();
-    if (std::find(drives.begin(), drives.end(), drive) == drives.end()) return platform::Status::Failure("no " + drive);
-    if (drive == drive_) return platform::Status::Ok();
-    drive_ = drive;
-    if (on_change_) on_change_();
+  // A change of drive raises the change handler synchronously, also from inside the handler.
+  std::string Drive() const override { return drive; }
+  platform::Status SetDrive(const std::string& given) override {
+    const std::string before = std::exchange(drive, given.substr(0, 2));
+    if (before != drive && on_event_) on_event_();
     return platform::Status::Ok();
   }
-  void OnChange(std::function<void()> handler) override { on_change_ = std::move(handler); }
+  // The form moves the directory list only to a drive's current folder; the user opens any entry.
+  std::string Path() const override { return path; }
+  platform::Status SetPath(const std::string& given_drive) override {
+    platform::Result<std::string> current = files_.DriveCurrentFolder(given_drive);
+    if (current.ok()) path = current.value();
+    return current.status();
+  }
+  void Open(const std::string& folder) { path = folder; }
 
  private:
   platform::FileSystem& files_;
-  std::string drive_;
-  std::function<void()> on_change_;
-};
-
-class FakeDirectoryList : public Fake<platform::DirectoryList> {
- public:
-  FakeDirectoryList(std::string& focus, const platform::ControlSpec& given, FakeDesktop& desktop)
-      : Fake(focus, given), files_(desktop.files), path_(desktop.current_drive + "\\") {
-    SetPath(desktop.current_drive);
-  }
-  std::string Path() const override { return path_; }
-  platform::Status SetPath(const std::string& path) override {
-    if (path.size() == 2) {
-      platform::Result<std::string> current = files_.DriveCurrentFolder(path);
-      if (current.ok()) path_ = current.value();
-      return current.status();
-    }
-    platform::Status readable = files_.SubFolders(path).status();
-    if (readable.ok()) path_ = path.size() > 3 && path.back() == '\\' ? path.substr(0, path.size() - 1) : path;
-    return readable;
-  }
-  // The user opens a listed entry: an ancestor of the current folder or one of its sub-folders.
-  void Open(const std::string& folder) { SetPath(folder); }
-
- private:
-  platform::FileSystem& files_;
-  std::string path_;
+  std::string& focus_;
+  std::function<void()> on_event_;
 };
 
 class FakeWindow : public platform::Window {
  public:
-  // The frame around the client area: Form2's client area of 7110 x 3765 gives 7200 x 4200 outside.
-  static constexpr float kFrameWidth = 90, kFrameHeight = 435;
+  FakeWindow(FakeDesktop& desktop, const platform::WindowSpec& given) : design(given), desktop_(desktop) {}
 
-  FakeWindow(FakeDesktop& desktop, const platform::WindowSpec& given) : desktop_(desktop), design_(given) {
-    desktop_.windows.push_back(this);
+  const platform::WindowSpec design;
+  std::map<std::string, std::unique_ptr<FakeControl>> controls;  // by name
+  std::string focused;  // the name of the control with the focus, or empty
+
+  FakeControl& Find(const std::string& name) const { return *controls.at(name); }
+  // The names of the controls that take the focus, in the order of their tab indices.
+  std::vector<std::string> TabOrder() const {
+    std::map<int, std::string> by_index;
+    for (const auto& [name, control] : controls) if (control->takes_focus) by_index[control->design.tab_index] = name;
+    std::vector<std::string> names;
+    for (const auto& entry : by_index) names.push_back(entry.second);
+    return names;
   }
-  ~FakeWindow() override { std::erase(desktop_.windows, this); }
-
-  const platform::WindowSpec& Design() const { return design_; }
   // The user closes the window from its title bar.
   void CloseFromTitleBar() {
     if (on_close_) on_close_();
     visible_ = false;
   }
-  template <class T>
-  T& Find(const std::string& name) const {
-    for (const auto& control : controls_) {
-      auto* typed = dynamic_cast<T*>(control.get());
-      if (typed != nullptr && typed->design.name == name) return *typed;
-    }
-    throw std::logic_error(design_.name + " has no control " + name + " of that kind");
-  }
-  // Every control, in the order of creation.
-  std::vector<const FakeControl*> Controls() const {
-    std::vector<const FakeControl*> all;
-    for (const auto& control : controls_) all.push_back(dynamic_cast<const FakeControl*>(control.get()));
-    return all;
-  }
-  // The name of the control with the focus, or empty.
-  std::string focused;
 
   float Left() const override { return left_; }
   float Top() const override { return top_; }
-  float Width() const override { return design_.client_width + kFrameWidth; }
-  float Height() const override { return design_.client_height + kFrameHeight; }
+  // The frame around the client area: Form2's client area of 7110 x 3765 gives 7200 x 4200 outside.
+  float Width() const override { return design.client_width + 90; }
+  float Height() const override { return design.client_height + 435; }
   void SetLeft(float twips) override { left_ = twips; }
   void SetTop(float twips) override { top_ = twips; }
-  std::string Caption() const override { return design_.caption; }
+  std::string Caption() const override { return design.caption; }
 
-  platform::Button& AddButton(const platform::ControlSpec& d) override { return Add<FakeButton>(d); }
-  platform::CheckBox& AddCheckBox(const platform::ControlSpec& d) override { return Add<FakeCheckBox>(d); }
-  platform::Label& AddLabel(const platform::ControlSpec& d) override { return Add<FakeLabel>(d); }
-  platform::TextBox& AddTextBox(const platform::ControlSpec& d, platform::TextBoxStyle style) override {
-    return Add<FakeTextBox>(d, style);
+  platform::Button& AddButton(const platform::ControlSpec& given) override { return Add(given); }
+  platform::CheckBox& AddCheckBox(const platform::ControlSpec& given) override { return Add(given); }
+  platform::Label& AddLabel(const platform::ControlSpec& given) override { return Add(given, false); }
+  platform::TextBox& AddTextBox(const platform::ControlSpec& given, platform::TextBoxStyle style) override {
+    return Add(given, true, style);
   }
-  platform::DriveList& AddDriveList(const platform::ControlSpec& d) override { return Add<FakeDriveList>(d, desktop_); }
-  platform::DirectoryList& AddDirectoryList(const platform::ControlSpec& d) override {
-    return Add<FakeDirectoryList>(d, desktop_);
-  }
+  platform::DriveList& AddDriveList(const platform::ControlSpec& given) override { return Add(given); }
+  platform::DirectoryList& AddDirectoryList(const platform::ControlSpec& given) override { return Add(given); }
 
-  // The first showing puts the focus on the focusable control with the lowest tab index; a later
-  // one keeps it where it was.
+  // The first showing puts the focus on the first control in tab order; a later one keeps it.
   void Show() override {
+    if (focused.empty()) focused = TabOrder().front();
     visible_ = true;
-    if (shown_before_) return;
-    shown_before_ = true;
-    const FakeControl* first = nullptr;
-    for (const auto& control : controls_) {
-      auto* fake = dynamic_cast<const FakeControl*>(control.get());
-      if (fake->takes_focus && (first == nullptr || fake->design.tab_index < first->design.tab_index)) first = fake;
-    }
-    focused = first != nullptr ? first->design.name : "";
   }
   // Runs the script the test gave for this window; it must leave the window hidden.
   void ShowModal() override {
     Show();
-    auto script = desktop_.scripts.extract(design_.name);
-    if (script.empty()) throw std::logic_error("no script for the modal showing of " + design_.name);
-    script.mapped()(*this);
-    if (visible_) throw std::logic_error(design_.name + " was left open by its modal script");
+    desktop_.when_modal.at(design.name)(*this);  // throws when the test gave no script
+    desktop_.when_modal.erase(design.name);
+    if (visible_) throw std::logic_error(design.name + " was left open by its modal script");
   }
   void Hide() override { visible_ = false; }
   bool IsVisible() const override { return visible_; }
   void OnCloseRequest(std::function<void()> handler) override { on_close_ = std::move(handler); }
 
  private:
-  template <class T, class... Args>
-  T& Add(Args&&... args) {
-    controls_.push_back(std::make_unique<T>(focused, std::forward<Args>(args)...));
-    return static_cast<T&>(*controls_.back());
+  FakeControl& Add(const platform::ControlSpec& given, bool takes_focus = true, platform::TextBoxStyle style = {}) {
+    return *(controls[given.name] = std::make_unique<FakeControl>(desktop_, focused, given, takes_focus, style));
   }
 
   FakeDesktop& desktop_;
-  platform::WindowSpec design_;
   float left_ = 0, top_ = 0;
   bool visible_ = false;
-  bool shown_before_ = false;
-  std::vector<std::unique_ptr<platform::Control>> controls_;
   std::function<void()> on_close_;
 };
 
 class FakeWindowKit : public platform::WindowKit, public FakeDesktop {
  public:
   explicit FakeWindowKit(platform::FileSystem& files, std::string current_drive = "c:")
-      : FakeDesktop(files, std::move(current_drive)) {}
-
-  // The next modal showing of the window called `name` runs `script` inside it.
-  void WhenModal(const std::string& name, std::function<void(FakeWindow&)> script) { scripts[name] = script; }
-  // The live window called `name`, or null.
-  FakeWindow* Window(const std::string& name) const {
-    for (FakeWindow* window : windows) {
-      if (window->Design().name == name) return window;
-    }
-    return nullptr;
-  }
+      : FakeDesktop{files, std::move(current_drive)} {}
 
   std::unique_ptr<platform::Window> NewWindow(const platform::WindowSpec& given) override {
     return std::make_unique<FakeWindow>(*this, given);
@@ -268,7 +174,8 @@ class FakeWindowKit : public platform::WindowKit, public FakeDesktop {
   float ScreenWidth() const override { return screen_width; }
   float ScreenHeight() const override { return screen_height; }
   void ShowMessage(const std::string& prompt, const std::string& title, platform::MessageIcon icon) override {
-    messages.push_back({prompt, title, icon});
+    messages.push_back(title + (icon == platform::MessageIcon::kWarning ? " (warning): " : " (information): ") +
+                       prompt);
   }
   int Run() override { return 0; }
 };

@@ -1,6 +1,10 @@
 #pragma once
 
+#include <algorithm>
+#include <iterator>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "tests/support/fake_system.h"
 #include "tests/ui/fake_window_kit.h"
@@ -14,18 +18,33 @@ struct FormFixture {
   }
 
   // Creates and loads Form2, then shows it.
-  ui::Form2& Start() {
+  void Start() {
     form2 = std::make_unique<ui::Form2>(kit, host.system);
     form2->Form_Load();
     form2->Show();
-    window = kit.Window("Form2");
-    return *form2;
+    window = &dynamic_cast<fake::FakeWindow&>(form2->window());
   }
-  fake::FakeTextBox& Text(const std::string& name) const { return window->Find<fake::FakeTextBox>(name); }
-  void Click(const std::string& button) { window->Find<fake::FakeButton>(button).Click(); }
+  fake::FakeControl& Find(const std::string& name) const { return window->Find(name); }
 
   fake::FakeSystem host;
   fake::FakeWindowKit kit;
   std::unique_ptr<ui::Form2> form2;
   fake::FakeWindow* window = nullptr;
 };
+
+// Controls that reach outside their window's client area, and pairs of controls that overlap.
+inline std::vector<std::string> Misplaced(const fake::FakeWindow& window) {
+  std::vector<std::string> found;
+  const float width = window.design.client_width, height = window.design.client_height;
+  for (auto a = window.controls.begin(); a != window.controls.end(); ++a) {
+    const platform::ControlSpec& p = a->second->design;
+    if (std::min(p.left, p.top) < 0 || p.left + p.width > width || p.top + p.height > height) found.push_back(p.name);
+    for (auto b = std::next(a); b != window.controls.end(); ++b) {
+      const platform::ControlSpec& q = b->second->design;
+      if (p.left < q.left + q.width && q.left < p.left + p.width && p.top < q.top + q.height &&
+          q.top < p.top + p.height)
+        found.push_back(p.name + "|" + q.name);
+    }
+  }
+  return found;
+}
