@@ -1,7 +1,8 @@
 // The program itself, started without a display in a temporary prefix: the engine wired to the
 // real files and processes. An unattended installation into the system folder it finds, over
 // folder names with blanks, Swedish letters and mixed separators, with a backup, a log and a
-// registration that fails; then the check.
+// registration that fails; then the check; and the window program, which says in one line of its
+// own that it has no display to show its windows on.
 #include <sys/wait.h>
 
 #include <cstdlib>
@@ -14,11 +15,12 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Runs the program through the shell with `arguments`, each quoted, and returns its exit status.
-int RunProgram(const std::vector<std::string>& arguments) {
+// Runs the program through the shell with `arguments`, each quoted, its error stream into `errors`,
+// and returns its exit status.
+int RunProgram(const std::vector<std::string>& arguments, const fs::path& errors = "/dev/null") {
   std::string command = EBRONA_PROGRAM;
   for (const std::string& argument : arguments) command += " '" + argument + "'";
-  return WEXITSTATUS(std::system(command.c_str()));
+  return WEXITSTATUS(std::system((command + " 2>'" + errors.string() + "'").c_str()));
 }
 
 using UnattendedProgram = TempPrefixTest;
@@ -59,8 +61,17 @@ TEST_F(UnattendedProgram, InstallsIntoTheFoundSystemFolderWithBackupsAndLogsTheR
             "msinet.ocx  20040312  \tInlagd \r\npdf_itb.ocx  20040312  \tInlagd \r\n\r\n" +
                 sys + "comdlg32.ocx registrerad\r\n" + sys + "msinet.ocx registrerad\r\n" + sys +
                 "pdf_itb.ocx registrerad\r\n\r\n" + sys + "msinet.ocx: regsvr32.exe avslutades med kod 5\r\n");
-  EXPECT_EQ(std::distance(fs::directory_iterator(DriveC() / "loggar"), {}), 1) << "a temporary file left";
   EXPECT_EQ(RunProgram({"/CHECK", choices[0], choices[1]}), 0);
+
+  // Qt finds no display (its words stand in the brackets), then the program finds none itself.
+  const std::string no_display = "ebrona-installer: ingen bildskärm att visa fönstren på (";
+  for (const char* platform : {"xcb", ""}) {
+    setenv("QT_QPA_PLATFORM", platform, 1);
+    EXPECT_EQ(RunProgram({}, root_ / "errors"), 1);
+    const std::string said = ReadFile(root_ / "errors");
+    EXPECT_TRUE(said.starts_with(no_display) && said.find(")\n") == said.size() - 2) << said;
+  }
+  EXPECT_EQ(ReadFile(root_ / "errors"), no_display + "DISPLAY är inte satt)\n");
 }
 
 }  // namespace

@@ -45,12 +45,10 @@ class FakeFileSystem : public platform::FileSystem {
   void InjectFailure(Op op, const std::string& path, const std::string& text) { failures_[{op, Key(path)}] = text; }
 
   // Looking at the result.
-  bool Exists(const std::string& path) const { return files_.count(Key(path)) || IsFolder(path); }
-  bool IsFolder(const std::string& path) const { return folders_.count(Key(path)) > 0; }
+  bool Exists(const std::string& path) const { return files_.count(Key(path)) || folders_.count(Key(path)); }
   const FakeFile& File(const std::string& path) const { return files_.at(Key(path)); }  // throws when missing
   // Every file, keyed by its lower-case absolute path, for comparing whole states.
   std::map<std::string, FakeFile> Files() const { return files_; }
-  const std::vector<std::pair<std::string, std::string>>& Copies() const { return copies_; }
   const std::vector<std::string>& FoldersMade() const { return folders_made_; }
 
   // platform::FileSystem. A missing file or parent folder fails with kNotFound or kPathNotFound.
@@ -86,7 +84,6 @@ class FakeFileSystem : public platform::FileSystem {
   std::set<std::string> folders_;
   std::string current_folder_;
   std::map<std::pair<Op, std::string>, std::string> failures_;
-  std::vector<std::pair<std::string, std::string>> copies_;
   std::vector<std::string> folders_made_;
 };
 

@@ -64,7 +64,7 @@ TEST_F(PosixProcessLauncherTest, ArgumentsArriveWholeWindowsProgramsRunThroughWi
   WriteTool(DriveC() / "not-executable", kRecordingScript, 0644);
   WriteTool(DriveC() / "no-interpreter-line", "touch pwned\n");
   WriteTool(DriveC() / "mark.exe", "Mx");
-  WriteTool(DriveC() / "runs on", "#!/bin/sh\nexec /bin/sleep 10\n");
+  WriteTool(DriveC() / "runs on", "#!/bin/sh\nexec /bin/sleep 2\n");
   setenv("PATH", root_.c_str(), 1);  // no wine anywhere
   const std::pair<std::string, int> failures[] = {
       {"c:\\missing.exe", ENOENT}, {"c:\\not-executable", EACCES}, {"c:\\", EISDIR}, {"q:\\x.exe", ENOENT},

@@ -14,8 +14,7 @@
 namespace {
 
 // The first kit of the run makes the application object, which must live until the last test ends
-// and not beyond main. Made by the first test that needs it, so that a death test can still see a
-// process without one.
+// and not beyond main.
 std::unique_ptr<platform::WindowKit>& ApplicationKit() {
   static std::unique_ptr<platform::WindowKit> kit;
   return kit;

@@ -1,14 +1,14 @@
+// The start-up state: the system folder proposed, and the folder rules applied at the start of a run.
 #include <gtest/gtest.h>
 
 #include "engine/installer_state.h"
+#include "engine/system_folder_detection.h"
 #include "tests/engine/run_fixture.h"
 
 TEST(FolderRules, NormaliseTrimsOnlySpacesAndEndsWithOneBackslash) {
   const std::pair<std::string, std::string> cases[] = {
       {"   c:\\windows\\system32   ", "c:\\windows\\system32\\"},
-      {"d:\\backup", "d:\\backup\\"},
       {"c:", "c:\\"},
-      {"", ""},
       {"    ", ""},
       {"\tc:\\x\t", "\tc:\\x\t\\"},       // tabs are not spaces
       {"c:/windows/system32", "c:/windows/system32\\"},  // "/" is no separator here
@@ -28,4 +28,27 @@ TEST_F(RefusedRun, EmptyOrBlankDestinationIsRefusedWithAWarningAndNothingHappens
   EXPECT_EQ(state.SystemFolder, "");
   EXPECT_EQ(host.files.Files(), before);
   EXPECT_TRUE(host.processes.Started().empty());
+}
+
+TEST(SystemFolderDetection, ProposesTheFirstCandidateHoldingTheMarker) {
+  struct Case {
+    std::vector<std::string> markers;
+    std::string expected;
+  };
+  const Case cases[] = {
+      {{"c:\\windows\\syswow64", "c:\\windows\\system32"}, "c:\\windows\\sysWOW64\\"},
+      {{"c:\\windows\\system32", "c:\\windows\\system"}, "c:\\windows\\system32\\"},
+      {{"c:\\windows\\system", "c:\\winnt\\system32"}, "c:\\windows\\system\\"},
+      {{"c:\\winnt\\system32"}, "c:\\winnt\\system32\\"},
+      {{"d:\\windows\\system32"}, ""},
+  };
+  for (const Case& c : cases) {
+    fake::FakeFileSystem files;
+    for (const std::string& folder : c.markers) files.AddFile(folder + "\\MSVBVM60.DLL", "19990101", "");
+    engine::InstallerState state;
+    state.SourceFolder = "left over";
+    engine::DetectSystemFolder(state, files);
+    EXPECT_EQ(state.SystemFolder, c.expected);
+    EXPECT_EQ(state.SourceFolder, "");
+  }
 }
