@@ -33,7 +33,8 @@ TEST(PlantedLibraryTest, OnlyAStartWithoutTheRestrictedDllSearchRunsADllPlantedB
       const std::wstring dll = fs::path(planted).extension() == L".dll" ? fs::path(planted).stem().wstring() : planted;
       RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), dll.c_str(), REG_SZ, L"native,builtin", sizeof(L"native,builtin"));
     }
-    STARTUPINFOW startup{sizeof(startup)};
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
     PROCESS_INFORMATION started{};
     std::wstring command_line = L"\"" + (folder / name).wstring() + L"\"";
     ASSERT_TRUE(CreateProcessW((folder / name).c_str(), command_line.data(), nullptr, nullptr, FALSE, 0, nullptr,
