@@ -1,7 +1,6 @@
 // The start-up state: the system folder proposed, and the folder rules applied at the start of a run.
 #include <gtest/gtest.h>
 
-#include "engine/installer_state.h"
 #include "engine/system_folder_detection.h"
 #include "tests/engine/run_fixture.h"
 

@@ -3,6 +3,7 @@
 // folder names with blanks, Swedish letters and mixed separators, with a backup, a log and a
 // registration that fails; then the check; and the window program, which says in one line of its
 // own that it has no display to show its windows on.
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <cstdlib>
@@ -47,9 +48,9 @@ TEST_F(UnattendedProgram, InstallsIntoTheFoundSystemFolderWithBackupsAndLogsTheR
   const std::vector<std::string> choices = {"/SOURCE=c:/Ebrona Komponenter",
                                             "/COMPONENTS=comdlg32.ocx,msflxgrd.ocx,msinet.ocx,pdf_itb.ocx"};
 
+  umask(022);  // the program's new files get 0644 under it
   EXPECT_EQ(RunProgram({"/S", "/LOG=c:\\loggar\\rapport.txt", "/BACKUP=c:\\kopior med blanksteg, ÅÄÖ\\", choices[0],
                         choices[1]}), 3);
-  EXPECT_EQ(ReadFile(system / "COMDLG32.OCX"), "new comdlg32.ocx");
   EXPECT_EQ(ReadFile(backup / "comdlg32.ocx"), "old comdlg32") << "a new file takes the name as written";
   const std::string sys = "c:\\windows\\sysWOW64\\";
   EXPECT_EQ(ReadFile(DriveC() / "loggar" / "rapport.txt"),
@@ -59,6 +60,7 @@ TEST_F(UnattendedProgram, InstallsIntoTheFoundSystemFolderWithBackupsAndLogsTheR
             "msinet.ocx  20040312  \tInlagd \r\npdf_itb.ocx  20040312  \tInlagd \r\n\r\n" +
                 sys + "comdlg32.ocx registrerad\r\n" + sys + "msinet.ocx registrerad\r\n" + sys +
                 "pdf_itb.ocx registrerad\r\n\r\n" + sys + "msinet.ocx: regsvr32.exe avslutades med kod 5\r\n");
+  EXPECT_EQ(fs::status(DriveC() / "loggar" / "rapport.txt").permissions(), fs::perms(0644)) << "a new file's mode";
   EXPECT_EQ(RunProgram({"/CHECK", choices[0], choices[1]}), 0);
 
   // Qt finds no display (its words stand in the brackets), then the program finds none itself.
