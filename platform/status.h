@@ -7,7 +7,8 @@
 namespace platform {
 
 // The outcome of a platform operation: success, or a failure carrying the platform's own
-// description text of what went wrong (strerror on POSIX, FormatMessage on Windows).
+// description text of what went wrong (strerror on POSIX, FormatMessage on Windows). The engine
+// also refuses a copy with a Status of its own, whose text is the program's own sentence.
 class Status {
  public:
   static Status Ok() { return Status(); }
