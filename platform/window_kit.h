@@ -148,6 +148,14 @@ class Window {
   virtual DriveList& AddDriveList(const ControlSpec& design) = 0;
   virtual DirectoryList& AddDirectoryList(const ControlSpec& design) = 0;
 
+  // Screen readers name `control`, a control of this window, by the text of `caption`, the label
+  // that stands beside it as its caption; a text box has no text of its own that says what it is
+  // for. The order in which Tab walks the controls stays that of their tab indices.
+  virtual void SetCaptionOf(Control& control, const Label& caption) = 0;
+  // Screen readers name `control` by this window's caption: the one box of a window whose title
+  // says what it holds.
+  virtual void NameAfterWindow(Control& control) = 0;
+
   // Shows the window without blocking. The first time the focus goes to the control with the
   // lowest tab index that can take it; a later showing keeps it where it was when the window was
   // hidden.

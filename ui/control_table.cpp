@@ -25,6 +25,11 @@ Controls::Controls(platform::Window& window, std::span<const ControlRow> rows) {
     auto [where, added] = by_name_.emplace(row.design.name, &Create(window, row));
     if (!added) throw std::logic_error("control " + where->first + " appears twice in the table");
   }
+  for (const ControlRow& row : rows) {
+    if (!row.caption_of.empty()) {
+      window.SetCaptionOf(Get<platform::Control>(row.caption_of), Get<platform::Label>(row.design.name));
+    }
+  }
 }
 
 }  // namespace ui

@@ -31,9 +31,11 @@ inline platform::ControlSpec Design(std::string name, std::string caption, float
 struct ControlRow {
   ControlKind kind;
   platform::ControlSpec design;
+  std::string caption_of{};  // a label's row: the control it is the caption of, named by it for screen readers
 };
 
-// Creates the controls of `rows` on `window`, in row order, and keeps them by name.
+// Creates the controls of `rows` on `window`, in row order, and keeps them by name; then makes each
+// label the caption of the control its row names.
 class Controls {
  public:
   Controls(platform::Window& window, std::span<const ControlRow> rows);

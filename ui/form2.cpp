@@ -29,8 +29,9 @@ const Look kWhiteBox{Colour::Rgb(255, 255, 255), Colour::Default(), {}};
 const Look kFolderCaption{Colour::Rgb(224, 224, 224), Colour::WindowText(), kLabelFont};
 const Look kHeading{Colour::WindowBackground(), Colour::WindowText(), kLabelFont};
 
-// In the designer's creation order. Check boxes are restacked and captioned by Form_Load.
-// kind        name        caption                                left  top   width height tab  look
+// In the designer's creation order. Check boxes are restacked and captioned by Form_Load. The two
+// folder captions name their boxes for screen readers.
+// kind        name        caption                                left  top   width height tab  look            caption of
 const ControlRow kControls[] = {
     {kButton,   Design("Command4", "Bläddra/skapa mapp",                  4950, 1860, 1890,  270, 16)},
     {kCheckBox, Design("Check1_1", "",                                     210,  645, 2055,  375, 12, kCheckBoxLook)},
@@ -46,8 +47,8 @@ const ControlRow kControls[] = {
     {kTextBox,  Design("Text1",    "",                                    3765,  795, 3060,  285,  2, kWhiteBox)},
     {kCheckBox, Design("Check1_8", "",                                     210, 3255, 2070,  375,  1, kCheckBoxLook)},
     {kTextBox,  Design("Text2",    "",                                    3765, 1470, 3075,  285,  0)},
-    {kLabel,    Design("Label2",   "Installera i",                        2325,  870, 1125,  285, 15, kFolderCaption)},
-    {kLabel,    Design("Label3",   "Spara kopior av överskrivna filer i", 2310, 1350, 1290,  675, 14, kFolderCaption)},
+    {kLabel,    Design("Label2",   "Installera i",                        2325,  870, 1125,  285, 15, kFolderCaption), "Text1"},
+    {kLabel,    Design("Label3",   "Spara kopior av överskrivna filer i", 2310, 1350, 1290,  675, 14, kFolderCaption), "Text2"},
     {kLabel,    Design("Label4",   "Installera",                           210,  270, 2115,  330, 13, kHeading)},
 };
 

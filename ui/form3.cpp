@@ -21,7 +21,10 @@ const ControlRow kControls[] = {
 Form3::Form3(platform::WindowKit& kit)
     : window_(kit.NewWindow(kForm3)),
       controls_(*window_, kControls),
-      Text1(controls_.Get<platform::TextBox>("Text1")) {}
+      Text1(controls_.Get<platform::TextBox>("Text1")) {
+  // A screen reader announces the report box by the window's caption, "Installationsrapport".
+  window_->NameAfterWindow(Text1);
+}
 
 void Form3::Form_Load(const platform::Window& main_window) { PlaceOverMainWindow(*window_, main_window); }
 

@@ -6,9 +6,11 @@
 #include <QFile>
 #include <QHideEvent>
 #include <QIcon>
+#include <QLabel>
 #include <QPointer>
 #include <QWidget>
 #include <algorithm>
+#include <stdexcept>
 
 #include "platform/qt/qt_controls.h"
 #include "platform/qt/qt_directory_list.h"
@@ -83,7 +85,7 @@ Kind& QtWindow::Add(const ControlSpec& design, Arguments&&... arguments) {
   auto control = std::make_unique<Kind>(*widget_, design, std::forward<Arguments>(arguments)...);
   Kind& added = *control;
   controls_.push_back(std::move(control));
-  tab_stops_.push_back({design.tab_index, &added.widget()});
+  tab_stops_.push_back({design.tab_index, &added.widget(), &added});
   ChainTabOrder();
   return added;
 }
@@ -101,6 +103,21 @@ DriveList& QtWindow::AddDriveList(const ControlSpec& design) {
 DirectoryList& QtWindow::AddDirectoryList(const ControlSpec& design) {
   if (start_drive_.empty()) start_drive_ = StartDrive(files_);
   return Add<QtDirectoryList>(design, files_, start_drive_);
+}
+
+// The label becomes the box's buddy, whose text Qt's accessibility gives the box as its name. The
+// forms' captions carry no "&", so the buddy brings no keyboard shortcut with it.
+void QtWindow::SetCaptionOf(Control& control, const Label& caption) {
+  dynamic_cast<QLabel&>(WidgetOf(caption)).setBuddy(&WidgetOf(control));
+}
+
+void QtWindow::NameAfterWindow(Control& control) { WidgetOf(control).setAccessibleName(widget_->windowTitle()); }
+
+QWidget& QtWindow::WidgetOf(const Control& control) const {
+  for (const TabStop& stop : tab_stops_) {
+    if (stop.control == &control) return *stop.widget;
+  }
+  throw std::logic_error("not a control of this window");
 }
 
 std::vector<QtWindow::TabStop> QtWindow::InTabOrder() const {

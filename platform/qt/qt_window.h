@@ -36,6 +36,8 @@ class QtWindow : public Window {
   TextBox& AddTextBox(const ControlSpec& design, TextBoxStyle style) override;
   DriveList& AddDriveList(const ControlSpec& design) override;
   DirectoryList& AddDirectoryList(const ControlSpec& design) override;
+  void SetCaptionOf(Control& control, const Label& caption) override;
+  void NameAfterWindow(Control& control) override;
 
   void Show() override;
   void ShowModal() override;
@@ -51,9 +53,12 @@ class QtWindow : public Window {
   struct TabStop {
     int tab_index;
     QWidget* widget;
+    const Control* control;
   };
   // The controls by tab index; equal indices in the order of creation.
   std::vector<TabStop> InTabOrder() const;
+  // The widget of a control of this window.
+  QWidget& WidgetOf(const Control& control) const;
   // Orders the focus chain by tab index; controls that take no focus are passed over by Qt.
   void ChainTabOrder();
   // Shows and activates the window; the first time, gives the focus to the first control.

@@ -9,8 +9,9 @@
 
 namespace {
 
-platform::ControlSpec Design(const char* name, float left, float top, float width, float height, int tab = 0) {
-  return {name, "", left, top, width, height, tab, {}, {}, {}};
+platform::ControlSpec Design(const char* name, float left, float top, float width, float height, int tab = 0,
+                             const char* caption = "") {
+  return {name, caption, left, top, width, height, tab, {}, {}, {}};
 }
 
 class KitConformance : public KitDriver {
@@ -49,13 +50,16 @@ TEST_F(KitConformance, TwipsBecomeWholePixelsAndReadBackAsSetWhileThePixelsStand
 // The focus starts at the lowest tab index that takes it, Tab follows the indices and Enter presses
 // the focused button; a modal showing blocks the other windows until it is hidden or closed by the
 // title bar (hidden after the close handler), and a later showing keeps the focus where it was.
+// Screen readers name a box by its caption, and another by its window's caption.
 TEST_F(KitConformance, TabOrderFocusAndModalShowing) {
   auto window = NewWindow();
   platform::Button& browse = window->AddButton(Design("Command4", 4950, 1860, 1890, 270, 3));
   window->AddCheckBox(Design("Check1_1", 210, 645, 2055, 375, 2));
-  window->AddLabel(Design("Label2", 2325, 870, 1125, 285, 0));
-  window->AddTextBox(Design("Text1", 3765, 795, 3060, 285, 4));
+  platform::Label& caption = window->AddLabel(Design("Label2", 2325, 870, 1125, 285, 0, "Spara kopior av ö"));
+  window->SetCaptionOf(window->AddTextBox(Design("Text1", 3765, 795, 3060, 285, 4)), caption);
   platform::TextBox& text2 = window->AddTextBox(Design("Text2", 3765, 1470, 3075, 285, 1));
+  window->NameAfterWindow(text2);
+  EXPECT_EQ(AccessibleName(*window, "Text1") + "|" + AccessibleName(*window, "Text2"), "Spara kopior av ö|Prov");
   int clicks = 0;
   browse.OnClick([&] { ++clicks; });
   window->Show();

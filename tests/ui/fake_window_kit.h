@@ -135,6 +135,9 @@ class FakeWindow : public platform::Window {
   }
   platform::DriveList& AddDriveList(const platform::ControlSpec& given) override { return Add(given); }
   platform::DirectoryList& AddDirectoryList(const platform::ControlSpec& given) override { return Add(given); }
+  // What screen readers make of the controls is for the real kits to show.
+  void SetCaptionOf(platform::Control&, const platform::Label&) override {}
+  void NameAfterWindow(platform::Control&) override {}
 
   // The first showing puts the focus on the first control in tab order; a later one keeps it.
   void Show() override {

@@ -132,6 +132,23 @@ platform::DirectoryList& NativeWindow::AddDirectoryList(const platform::ControlS
   return Add<NativeDirectoryList>(design, kit_.Files(), kit_.StartFolder());
 }
 
+// Screen readers (Microsoft Active Accessibility and UI Automation alike) name an edit control after
+// the static text that comes right before it in the order of the child windows, so the caption is
+// kept there. Statics take no focus: Tab still walks the controls by their tab indices.
+void NativeWindow::SetCaptionOf(platform::Control& control, const platform::Label& caption) {
+  captions_.emplace_back(dynamic_cast<const ControlCore&>(caption).Handle(),
+                         dynamic_cast<ControlCore&>(control).Handle());
+  SortTabOrder();
+}
+
+// A static that is never shown names the control that follows it all the same.
+void NativeWindow::NameAfterWindow(platform::Control& control) {
+  HWND caption = CreateWindowExW(0, L"STATIC", WideFromUtf8(design_.caption).c_str(), WS_CHILD | SS_NOPREFIX, 0, 0,
+                                 0, 0, handle_, nullptr, GetModuleHandleW(nullptr), nullptr);
+  captions_.emplace_back(caption, dynamic_cast<ControlCore&>(control).Handle());
+  SortTabOrder();
+}
+
 void NativeWindow::SortTabOrder() {
   // Stable, so that controls with the same tab index keep the order in which they were made.
   std::stable_sort(controls_.begin(), controls_.end(),
@@ -140,6 +157,11 @@ void NativeWindow::SortTabOrder() {
   for (const auto& control : controls_) {
     SetWindowPos(control->Handle(), previous, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     previous = control->Handle();
+  }
+  for (auto [caption, control] : captions_) {
+    HWND before = GetWindow(control, GW_HWNDPREV);
+    if (before == caption) continue;
+    SetWindowPos(caption, before != nullptr ? before : HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   }
 }
 

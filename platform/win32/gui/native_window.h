@@ -38,6 +38,8 @@ class NativeWindow : public platform::Window, public ControlHost {
   platform::TextBox& AddTextBox(const platform::ControlSpec& design, platform::TextBoxStyle style) override;
   platform::DriveList& AddDriveList(const platform::ControlSpec& design) override;
   platform::DirectoryList& AddDirectoryList(const platform::ControlSpec& design) override;
+  void SetCaptionOf(platform::Control& control, const platform::Label& caption) override;
+  void NameAfterWindow(platform::Control& control) override;
 
   void Show() override;
   void ShowModal() override;
@@ -58,7 +60,8 @@ class NativeWindow : public platform::Window, public ControlHost {
 
   template <class Control, class... Extra>
   Control& Add(const platform::ControlSpec& design, Extra&&... extra);
-  // Puts the child windows in tab-index order, which is the order Tab walks.
+  // Puts the child windows in tab-index order, which is the order Tab walks, and each caption right
+  // before the control it names.
   void SortTabOrder();
   void FocusFirst();
   // Gives the focus back to the control that had it when the window was last left; false when
@@ -79,6 +82,7 @@ class NativeWindow : public platform::Window, public ControlHost {
   TwipsCoordinate left_;
   TwipsCoordinate top_;
   std::vector<std::unique_ptr<ControlCore>> controls_;  // in tab order
+  std::vector<std::pair<HWND, HWND>> captions_;         // a static, and the control it names
   std::function<void()> on_close_;
   bool shown_before_ = false;
   HWND focus_when_inactive_ = nullptr;

@@ -1,5 +1,6 @@
 // The window kit's promises, kept by the Qt kit on Qt's offscreen platform.
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
 #include <QProxyStyle>
@@ -81,6 +82,9 @@ class KitDriver : public ::testing::Test {
     auto& editor = Find<QAbstractScrollArea>(window, name);
     return editor.inherits("QPlainTextEdit") && editor.verticalScrollBarPolicy() == Qt::ScrollBarAlwaysOff &&
            editor.horizontalScrollBarPolicy() == Qt::ScrollBarAlwaysOff;
+  }
+  static std::string AccessibleName(Window& window, const char* name) {
+    return QAccessible::queryAccessibleInterface(&Find(window, name))->text(QAccessible::Name).toStdString();
   }
   static void UserPicksDriveAbove(Window& window) { QTest::keyClick(&Find<QComboBox>(window, "Drive1"), Qt::Key_Up); }
 

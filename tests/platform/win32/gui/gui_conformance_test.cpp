@@ -2,6 +2,8 @@
 // break in the program's own windows.
 #include <windows.h>
 
+#include <oleacc.h>
+
 #include <gtest/gtest.h>
 
 #include <array>
@@ -103,6 +105,20 @@ class KitDriver : public ::testing::Test {
     const LONG style = StyleOf(Child(window, name));
     return (style & ES_MULTILINE) && !(style & (WS_VSCROLL | WS_HSCROLL | ES_AUTOHSCROLL));
   }
+  // The control's name as a screen reader gets it from Windows' accessibility (oleacc).
+  static std::string AccessibleName(Window& window, const char* name) {
+    IAccessible* object = nullptr;
+    AccessibleObjectFromWindow(Child(window, name), OBJID_CLIENT, IID_IAccessible, reinterpret_cast<void**>(&object));
+    if (object == nullptr) return "(no accessible object)";
+    VARIANT self{};
+    self.vt = VT_I4;  // child CHILDID_SELF, 0: the control itself
+    BSTR text = nullptr;
+    object->get_accName(self, &text);
+    object->Release();
+    const std::wstring read(text, SysStringLen(text));
+    SysFreeString(text);
+    return platform::win32::Utf8FromWide(read);
+  }
   // The user picks the drive above from the closed list.
   static void UserPicksDriveAbove(Window& window) {
     HWND combo = Child(window, "Drive1");
@@ -138,7 +154,8 @@ class KitDriver : public ::testing::Test {
 };
 
 // Only the main window can be minimised, and Escape leaves the report open: a multi-line edit
-// control would close its window on Escape, and the report would be lost with it.
+// control would close its window on Escape, and the report would be lost with it. Screen readers
+// tell the three boxes apart by their names.
 TEST_F(KitDriver, OnlyTheMainWindowMinimisesAndEscapeLeavesTheReportOpen) {
   fake::FakeSystem host;
   ui::Form2 form2(Kit(), host.system);
@@ -146,6 +163,9 @@ TEST_F(KitDriver, OnlyTheMainWindowMinimisesAndEscapeLeavesTheReportOpen) {
   form2.Show();
   ui::Form3 form3(Kit());
   form3.Form_Load(form2.window());
+  EXPECT_EQ(AccessibleName(form2.window(), "Text1") + "|" + AccessibleName(form2.window(), "Text2") + "|" +
+                AccessibleName(form3.window(), "Text1"),
+            "Installera i|Spara kopior av överskrivna filer i|Installationsrapport");
   HWND report = HandleOf(form3.window());
   bool kept_after_escape = false;
   RunSoon([&] {
