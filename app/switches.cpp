@@ -33,6 +33,9 @@ std::string UsageText() {
     names.append(Upper(s.name));
     if (s.alias) names.append(", /").append(Upper(s.alias));
     if (s.value) names.append("=<").append(s.value).append(">");
+    for (const Spelling& spelling : kSpellings) {
+      if (spelling.id == s.id) names.append(", ").append(spelling.argument);
+    }
     text += "  " + Padded(names, 30) + s.meaning + "\n";
   }
   engine::InstallerState catalogue;
@@ -47,5 +50,7 @@ std::string UsageText() {
   }
   return text;
 }
+
+std::string VersionText() { return "ebrona-installer " EBRONA_VERSION "\n"; }
 
 }  // namespace app
