@@ -72,6 +72,10 @@ inline constexpr ExitCodeMeaning kExitCodes[] = {
     {kExitUsage, "felaktiga argument"},
 };
 
+// How the usage text writes the switch: its names, each with its "/", the value it takes and the
+// spellings that stand for it ("/DIR=<mapp>", "/?, /HELP, -h, --help").
+std::string SwitchNames(const Switch& s);
+
 // The usage text, lines ended by "\n": the switches, the components and the exit codes.
 std::string UsageText();
 
