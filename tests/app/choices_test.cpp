@@ -33,7 +33,7 @@ TEST(Arguments, BecomeChoicesOrTheFirstUsageError) {
       {{"-H"}, "help", ""},
       {{"--help", "/?"}, "help", "Växeln /? anges mer än en gång."},
       {{"/s", "--Version", "/CHECK"}, "version", ""},
-      {{"/VERSION", "-h"}, "help", ""},
+      {{"-h", "/VERSION"}, "help", ""},
       {{"--version=1"}, "windows", "Växeln --version tar inget värde."},
       {{"--s"}, "windows", "Okänd växel: \"--s\"."},
       {{"komponenter"}, "windows", "Okänt argument: \"komponenter\"."},
