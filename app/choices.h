@@ -30,9 +30,8 @@ struct ParsedArguments {
 // Reads the arguments after the program's name. Switches start with "/" or "-", are matched
 // without regard to case, and take their value after "="; a value may not be empty. "-h", "--help"
 // and "--version" are read as /? and /VERSION. /? goes before /VERSION, and both before the rest.
-// Anything
-// else, a switch given twice, a component name outside the catalogue and /LOG without /S are
-// usage errors.
+// Anything else, a switch given twice, a component name outside the catalogue and /LOG without /S
+// are usage errors.
 ParsedArguments ParseArguments(const std::vector<std::string>& arguments);
 
 }  // namespace app

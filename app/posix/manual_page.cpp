@@ -36,7 +36,9 @@ std::string Replaced(std::string line, const std::string& name, const std::strin
 
 std::string Switches() {
   std::string list;
-  for (const app::Switch& s : app::kSwitches) list += ".TP\n.B " + Troff(app::SwitchNames(s)) + "\n" + Troff(s.meaning) + "\n";
+  for (const app::Switch& s : app::kSwitches) {
+    list += ".TP\n.B " + Troff(app::SwitchNames(s)) + "\n" + Troff(s.meaning) + "\n";
+  }
   return list;
 }
 
