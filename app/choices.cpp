@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <optional>
 #include <set>
 
 #include "app/switches.h"
@@ -15,9 +16,15 @@ std::string Lower(std::string text) {
   return text;
 }
 
-const Switch* FindSwitch(const std::string& name) {
+// The switch that `written` (an argument up to its "=", in lower case) names, or null.
+const Switch* FindSwitch(const std::string& written) {
+  std::optional<SwitchId> spelt;
+  for (const Spelling& spelling : kSpellings) {
+    if (written == spelling.argument) spelt = spelling.id;
+  }
+  const std::string name = written.substr(1);
   for (const Switch& s : kSwitches) {
-    if (name == s.name || (s.alias && name == s.alias)) return &s;
+    if (spelt ? s.id == *spelt : name == s.name || (s.alias && name == s.alias)) return &s;
   }
   return nullptr;
 }
@@ -48,8 +55,11 @@ std::string ReadComponents(const std::string& list, std::vector<int>& components
 std::string Apply(const Switch& s, const std::string& value, Choices& choices) {
   switch (s.id) {
     case SwitchId::kSilent: choices.mode = choices.mode == Mode::kWindows ? Mode::kSilent : choices.mode; break;
-    case SwitchId::kCheck: choices.mode = choices.mode == Mode::kHelp ? Mode::kHelp : Mode::kCheck; break;
+    case SwitchId::kCheck:
+      choices.mode = choices.mode == Mode::kHelp || choices.mode == Mode::kVersion ? choices.mode : Mode::kCheck;
+      break;
     case SwitchId::kHelp: choices.mode = Mode::kHelp; break;
+    case SwitchId::kVersion: choices.mode = choices.mode == Mode::kHelp ? Mode::kHelp : Mode::kVersion; break;
     case SwitchId::kDir: choices.destination = value; break;
     case SwitchId::kBackup: choices.backup = value; break;
     case SwitchId::kSource: choices.source = value; break;
@@ -63,7 +73,7 @@ std::string Apply(const Switch& s, const std::string& value, Choices& choices) {
 std::string ReadOne(const std::string& argument, std::set<SwitchId>& seen, Choices& choices) {
   if (argument.size() < 2 || (argument[0] != '/' && argument[0] != '-')) return "Okänt argument: \"" + argument + "\".";
   const std::size_t equals = argument.find('=');
-  const Switch* s = FindSwitch(Lower(argument.substr(1, equals == std::string::npos ? equals : equals - 1)));
+  const Switch* s = FindSwitch(Lower(argument.substr(0, equals)));
   if (!s) return "Okänd växel: \"" + argument + "\".";
   const std::string shown = argument.substr(0, equals);
   if (!seen.insert(s->id).second) return "Växeln " + shown + " anges mer än en gång.";

@@ -6,7 +6,7 @@
 
 namespace app {
 
-enum class Mode { kWindows, kSilent, kCheck, kHelp };
+enum class Mode { kWindows, kSilent, kCheck, kHelp, kVersion };
 
 // What the command line asks for: the same values the main window gathers, and how to run.
 struct Choices {
@@ -28,9 +28,10 @@ struct ParsedArguments {
 };
 
 // Reads the arguments after the program's name. Switches start with "/" or "-", are matched
-// without regard to case, and take their value after "="; a value may not be empty. Anything
-// else, a switch given twice, a component name outside the catalogue and /LOG without /S are
-// usage errors.
+// without regard to case, and take their value after "="; a value may not be empty. "-h", "--help"
+// and "--version" are read as /? and /VERSION. /? goes before /VERSION, and both before the rest.
+// Anything else, a switch given twice, a component name outside the catalogue and /LOG without /S
+// are usage errors.
 ParsedArguments ParseArguments(const std::vector<std::string>& arguments);
 
 }  // namespace app

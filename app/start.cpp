@@ -38,6 +38,9 @@ int Start(const std::vector<std::string>& arguments) {
     case Mode::kHelp:
       Tell(StandardStream::kOutput, UsageText(), true, platform::MessageIcon::kInformation);
       return kExitDone;
+    case Mode::kVersion:
+      Tell(StandardStream::kOutput, VersionText(), true, platform::MessageIcon::kInformation);
+      return kExitDone;
     case Mode::kSilent:
     case Mode::kCheck:
       return RunUnattended(parsed.choices, platform::NativeSystem(), [](const std::string& line) {

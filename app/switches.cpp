@@ -22,19 +22,24 @@ std::string Padded(std::string text, std::size_t width) {
 
 }  // namespace
 
+std::string SwitchNames(const Switch& s) {
+  // Appended piece by piece: mingw's GCC 12 warns falsely on "/" + a temporary string.
+  std::string names = "/";
+  names.append(Upper(s.name));
+  if (s.alias) names.append(", /").append(Upper(s.alias));
+  if (s.value) names.append("=<").append(s.value).append(">");
+  for (const Spelling& spelling : kSpellings) {
+    if (spelling.id == s.id) names.append(", ").append(spelling.argument);
+  }
+  return names;
+}
+
 std::string UsageText() {
   std::string text =
       "Användning: ebrona-installer [växlar]\n"
       "Utan /S eller /CHECK öppnas fönstret med värdena ifyllda. Växlar skrivs med / eller -,\n"
       "värden efter =, och ett värde med blanksteg inom citattecken.\n\n";
-  for (const Switch& s : kSwitches) {
-    // Appended piece by piece: mingw's GCC 12 warns falsely on "/" + a temporary string.
-    std::string names = "/";
-    names.append(Upper(s.name));
-    if (s.alias) names.append(", /").append(Upper(s.alias));
-    if (s.value) names.append("=<").append(s.value).append(">");
-    text += "  " + Padded(names, 30) + s.meaning + "\n";
-  }
+  for (const Switch& s : kSwitches) text += "  " + Padded(SwitchNames(s), 30) + s.meaning + "\n";
   engine::InstallerState catalogue;
   engine::FillCatalogue(catalogue);
   text += "\nKomponenter:";
@@ -47,5 +52,7 @@ std::string UsageText() {
   }
   return text;
 }
+
+std::string VersionText() { return "ebrona-installer " EBRONA_VERSION "\n"; }
 
 }  // namespace app

@@ -20,7 +20,7 @@ enum ExitCode : int {
 // The lowest non-zero of the two codes, or 0.
 inline int Worse(int a, int b) { return a == 0 ? b : b == 0 ? a : (a < b ? a : b); }
 
-enum class SwitchId { kSilent, kDir, kBackup, kSource, kComponents, kLog, kCheck, kHelp };
+enum class SwitchId { kSilent, kDir, kBackup, kSource, kComponents, kLog, kCheck, kHelp, kVersion };
 
 // One switch: its names without the leading "/" (lower case), what its value is called (nothing
 // for a switch without a value) and what it does.
@@ -41,6 +41,20 @@ inline constexpr Switch kSwitches[] = {
     {SwitchId::kLog, "log", nullptr, "fil", "skriv rapporten till filen (med /S)"},
     {SwitchId::kCheck, "check", nullptr, nullptr, "ändra inget: slutkod 1 om något skulle kopieras, annars 0"},
     {SwitchId::kHelp, "?", "help", nullptr, "visa den här texten"},
+    {SwitchId::kVersion, "version", nullptr, nullptr, "visa programmets namn och version"},
+};
+
+// The spellings that Linux users type first, each read as the switch it stands for, whole and
+// without regard to case ("-?" is "/?" already).
+struct Spelling {
+  const char* argument;
+  SwitchId id;
+};
+
+inline constexpr Spelling kSpellings[] = {
+    {"-h", SwitchId::kHelp},
+    {"--help", SwitchId::kHelp},
+    {"--version", SwitchId::kVersion},
 };
 
 struct ExitCodeMeaning {
@@ -58,7 +72,14 @@ inline constexpr ExitCodeMeaning kExitCodes[] = {
     {kExitUsage, "felaktiga argument"},
 };
 
+// How the usage text writes the switch: its names, each with its "/", the value it takes and the
+// spellings that stand for it ("/DIR=<mapp>", "/?, /HELP, -h, --help").
+std::string SwitchNames(const Switch& s);
+
 // The usage text, lines ended by "\n": the switches, the components and the exit codes.
 std::string UsageText();
+
+// The answer to /VERSION: the program's name and its version, in one line ended by "\n".
+std::string VersionText();
 
 }  // namespace app

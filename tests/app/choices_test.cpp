@@ -7,7 +7,7 @@ namespace {
 
 // The choices in one line: the mode, then each value that was given.
 std::string Described(const app::Choices& c) {
-  const char* modes[] = {"windows", "silent", "check", "help"};
+  const char* modes[] = {"windows", "silent", "check", "help", "version"};
   std::string text = modes[static_cast<int>(c.mode)];
   if (c.destination) text += " dir=" + *c.destination;
   if (c.backup) text += " backup=" + *c.backup;
@@ -30,6 +30,12 @@ TEST(Arguments, BecomeChoicesOrTheFirstUsageError) {
       {{"/COMPONENTS=MSINET.OCX, comdlg32.ocx", "/s"}, "silent #5 #1", ""},
       {{"/CHECK", "/S", "/LOG=x"}, "check log=x", ""},
       {{"/S", "-?", "/CHECK"}, "help", ""},
+      {{"-H"}, "help", ""},
+      {{"--help", "/?"}, "help", "Växeln /? anges mer än en gång."},
+      {{"/s", "--Version", "/CHECK"}, "version", ""},
+      {{"-h", "/VERSION"}, "help", ""},
+      {{"--version=1"}, "windows", "Växeln --version tar inget värde."},
+      {{"--s"}, "windows", "Okänd växel: \"--s\"."},
       {{"komponenter"}, "windows", "Okänt argument: \"komponenter\"."},
       {{"/X", "/S"}, "silent", "Okänd växel: \"/X\"."},
       {{"/S", "/silent"}, "silent", "Växeln /silent anges mer än en gång."},
