@@ -142,13 +142,28 @@ class FakeProgramEnd : public platform::ProgramEnd {
   [[noreturn]] void EndNow() override { throw ProgramEnded(); }
 };
 
-// All four together, as the engine and the windows take them.
+// The lock of one installation at a time: `taken` is what every Take gives (false: another run
+// holds it; a failure: it cannot be made). Records each wait's limit and whether it is held.
+struct FakeInstallationLock : platform::InstallationLock {
+  platform::Result<bool> taken = true;
+  std::vector<std::chrono::milliseconds> waits;
+  bool held = false;
+  platform::Result<bool> Take(std::chrono::milliseconds limit) override {
+    waits.push_back(limit);
+    held = taken.ok() && taken.value();
+    return taken;
+  }
+  void Release() override { held = false; }
+};
+
+// All of them together, as the engine and the windows take them.
 struct FakeSystem {
   FakeFileSystem files;
   FakeProcessLauncher processes;
   ScriptedClock clock;
   FakeProgramEnd end;
-  platform::System system{files, processes, clock, end};
+  FakeInstallationLock lock;
+  platform::System system{files, processes, clock, end, lock};
 };
 
 }  // namespace fake
