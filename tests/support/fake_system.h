@@ -142,18 +142,13 @@ class FakeProgramEnd : public platform::ProgramEnd {
   [[noreturn]] void EndNow() override { throw ProgramEnded(); }
 };
 
-// The lock of one installation at a time: `taken` is what every Take gives (false: another run
-// holds it; a failure: it cannot be made). Records each wait's limit and whether it is held.
+// The lock of one installation at a time: every Take gives `taken` (false: another run holds it;
+// a failure: it cannot be made) and records the limit of its wait.
 struct FakeInstallationLock : platform::InstallationLock {
   platform::Result<bool> taken = true;
   std::vector<std::chrono::milliseconds> waits;
-  bool held = false;
-  platform::Result<bool> Take(std::chrono::milliseconds limit) override {
-    waits.push_back(limit);
-    held = taken.ok() && taken.value();
-    return taken;
-  }
-  void Release() override { held = false; }
+  platform::Result<bool> Take(std::chrono::milliseconds limit) override { return waits.push_back(limit), taken; }
+  void Release() override {}
 };
 
 // All of them together, as the engine and the windows take them.

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <thread>
 
 #include "platform/system.h"
 #include "platform/win32/text_conversion.h"
@@ -30,9 +31,21 @@ std::string Bytes(const fs::path& file) {
 
 std::string Utf8(const fs::path& path) { return platform::win32::Utf8FromWide(path.wstring()); }
 
-TEST(WholeProgramTest, UnattendedRunChecksInstallsRegistersEachCopyWithWinesRegsvr32AndLogs) {
+// The folder of this test program, where the program and the recorder were built.
+fs::path Beside() {
   wchar_t self[MAX_PATH];
-  const fs::path beside = fs::path(std::wstring(self, GetModuleFileNameW(nullptr, self, MAX_PATH))).parent_path();
+  return fs::path(std::wstring(self, GetModuleFileNameW(nullptr, self, MAX_PATH))).parent_path();
+}
+
+// Starts the program with `arguments`; null when it cannot start.
+std::unique_ptr<platform::WatchedProcess> Start(const std::vector<std::string>& arguments) {
+  std::unique_ptr<platform::WatchedProcess> process;
+  EXPECT_TRUE(platform::NativeSystem().processes.StartWatched(Utf8(Beside() / "ebrona-installer.exe"), arguments, process).ok());
+  return process;
+}
+
+TEST(WholeProgramTest, UnattendedRunChecksInstallsRegistersEachCopyWithWinesRegsvr32AndLogs) {
+  const fs::path beside = Beside();
   const std::string recorder = Bytes(beside / "registration_recorder.dll"), riched32 = Bytes(kSystemFolder + "riched32.dll");
   // Removes from the system folder the copies that the test put there, and nothing else.
   const auto remove_installed_copies = [&] {
@@ -53,13 +66,8 @@ TEST(WholeProgramTest, UnattendedRunChecksInstallsRegistersEachCopyWithWinesRegs
   const fs::path registrations = components / "registrations.log", log = components / u8"rapport åäö.txt";
   SetEnvironmentVariableW(L"EBRONA_REGISTRATION_LOG", registrations.c_str());  // inherited by regsvr32.exe
   const auto run = [&](const std::string& mode) {
-    std::unique_ptr<platform::WatchedProcess> process;
-    EXPECT_TRUE(platform::NativeSystem()
-                    .processes.StartWatched(Utf8(beside / "ebrona-installer.exe"),
-                                            {mode, "/DIR=" + kSystemFolder, "/SOURCE=" + Utf8(components),
-                                             "/COMPONENTS=" + names, "/LOG=" + Utf8(log)},
-                                            process)
-                    .ok());
+    const auto process = Start({mode, "/DIR=" + kSystemFolder, "/SOURCE=" + Utf8(components), "/COMPONENTS=" + names,
+                                "/LOG=" + Utf8(log)});
     return process ? process->WaitForExit(std::chrono::minutes(5)).value_or(99) : 99;
   };
   EXPECT_EQ(run("/CHECK"), 1u);
@@ -86,6 +94,33 @@ TEST(WholeProgramTest, UnattendedRunChecksInstallsRegistersEachCopyWithWinesRegs
   EXPECT_EQ(Bytes(kSystemFolder + "riched32.dll"), riched32);
   remove_installed_copies();
   fs::remove_all(components);
+}
+
+// Two runs started together over large components, older ones installed, and one backup folder:
+// the one that comes second waits for the first to end, so every backup holds the old file. The
+// first finds the lock abandoned by a thread of this test that ended holding it, and takes it.
+TEST(WholeProgramTest, TwoRunsStartedTogetherTakeTurnsAndEveryBackupHoldsTheOldFile) {
+  std::thread([] { (void)platform::NativeSystem().lock.Take(std::chrono::milliseconds(0)); }).join();
+  const fs::path root = fs::temp_directory_path() / ("ebrona-two-runs-" + std::to_string(GetCurrentProcessId()));
+  for (const char* folder : {"ny", "system", "kopior"}) fs::create_directories(root / folder);
+  std::vector<std::string> all(std::begin(kInstalled), std::end(kInstalled));
+  all.push_back("riched32.dll");
+  for (const std::string& name : all) {
+    std::ofstream(root / "ny" / name, std::ios::binary) << std::string(16 << 20, 'n');
+    std::ofstream(root / "system" / name) << "old " << name;
+    fs::last_write_time(root / "system" / name, fs::last_write_time(root / "ny" / name) - std::chrono::hours(48));
+  }
+  std::unique_ptr<platform::WatchedProcess> runs[2];
+  for (auto& run : runs) {
+    run = Start({"/S", "/DIR=" + Utf8(root / "system"), "/SOURCE=" + Utf8(root / "ny"), "/BACKUP=" + Utf8(root / "kopior")});
+  }
+  for (auto& run : runs) {
+    // No regsvr32.exe in that folder (2), or nothing left to copy (0); never a failed file.
+    const std::uint32_t code = run ? run->WaitForExit(std::chrono::minutes(5)).value_or(99) : 99;
+    EXPECT_TRUE(code == 0 || code == 2) << code;
+  }
+  for (const std::string& name : all) EXPECT_TRUE(Bytes(root / "kopior" / name) == "old " + name) << name;
+  fs::remove_all(root);
 }
 
 }  // namespace
