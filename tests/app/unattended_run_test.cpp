@@ -46,7 +46,6 @@ TEST(UnattendedRun, ExitCodeTellsTheLowestFailureTheLogTellsTheReportAndCheckCha
   const auto copy_fails = [](Scene& s) { s.Fail(fake::Op::kCopyTo, kSystem + s.Name(5)); };
   const auto log_fails = [](Scene& s) { s.Fail(fake::Op::kWriteFile, "r.txt"); };
   const auto ends_with_1 = [](Scene& s) { s.host.processes.EndWith(2, 1); };
-  const auto busy = [](Scene& s) { s.host.lock.taken = false; };
   struct Case {
     std::vector<std::string> arguments;
     std::vector<std::function<void(Scene&)>> arrange;
@@ -68,8 +67,8 @@ TEST(UnattendedRun, ExitCodeTellsTheLowestFailureTheLogTellsTheReportAndCheckCha
       {{"/S", "/DIR=   "}, {}, 4},
       {{"/S", "/LOG=r.txt"}, {log_fails}, 5},
       {{"/S", "/LOG=r.txt"}, {log_fails, ends_with_1}, 3},
-      {{"/S", "/LOG=r.txt"}, {busy}, 1618, kBom + engine::kAnotherRun + "\r\n"},
-      {{"/S", "/LOG=r.txt"}, {busy, log_fails}, 1618},
+      {{"/S", "/LOG=r.txt"}, {[](Scene& s) { s.host.lock.taken = false; }}, 1618, kBom + engine::kAnotherRun + "\r\n"},
+      {{"/S", "/LOG=r.txt"}, {[](Scene& s) { s.host.lock.taken = false; }, log_fails}, 1618},
       {{"/S"}, {[](Scene& s) { s.host.lock.taken = platform::Status::Failure("Access is denied."); }}, 1},
       {{"/S", "/FORCE", "/LOG=r.txt"}, {all_installed}, 0, "msinet.ocx  20040312  \tBefintlig fil: 20040312  \tInlagd "},
       {{"/CHECK", "/LOG=r.txt"}, {}, 1},
