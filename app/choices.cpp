@@ -60,6 +60,7 @@ std::string Apply(const Switch& s, const std::string& value, Choices& choices) {
       break;
     case SwitchId::kHelp: choices.mode = Mode::kHelp; break;
     case SwitchId::kVersion: choices.mode = choices.mode == Mode::kHelp ? Mode::kHelp : Mode::kVersion; break;
+    case SwitchId::kForce: choices.force = true; break;
     case SwitchId::kDir: choices.destination = value; break;
     case SwitchId::kBackup: choices.backup = value; break;
     case SwitchId::kSource: choices.source = value; break;
@@ -101,6 +102,10 @@ ParsedArguments ParseArguments(const std::vector<std::string>& arguments) {
   }
   if (parsed.error.empty() && parsed.choices.log && parsed.choices.mode == Mode::kWindows) {
     parsed.error = "Växeln /LOG gäller bara med /S.";
+  }
+  // The window has no /FORCE: a shortcut that names it must not open a window that ignores it.
+  if (parsed.error.empty() && parsed.choices.force && parsed.choices.mode == Mode::kWindows) {
+    parsed.error = "Växeln /FORCE gäller bara med /S eller /CHECK.";
   }
   return parsed;
 }

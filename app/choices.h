@@ -16,6 +16,7 @@ struct Choices {
   std::optional<std::string> source;       // the folder of the component files
   std::vector<int> components;             // the ticked catalogue entries; empty: all of them
   std::optional<std::string> log;          // the file the report goes to
+  bool force = false;                      // every ticked entry is copied, whatever the dates
 
   // Whether catalogue entry `index` is ticked.
   bool Ticked(int index) const;
@@ -30,8 +31,8 @@ struct ParsedArguments {
 // Reads the arguments after the program's name. Switches start with "/" or "-", are matched
 // without regard to case, and take their value after "="; a value may not be empty. "-h", "--help"
 // and "--version" are read as /? and /VERSION. /? goes before /VERSION, and both before the rest.
-// Anything else, a switch given twice, a component name outside the catalogue and /LOG without /S
-// are usage errors.
+// Anything else, a switch given twice, a component name outside the catalogue, /LOG without /S and
+// /FORCE without /S or /CHECK are usage errors.
 ParsedArguments ParseArguments(const std::vector<std::string>& arguments);
 
 }  // namespace app

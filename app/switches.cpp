@@ -48,7 +48,7 @@ std::string UsageText() {
   }
   text += "\n\nSlutkoder:\n";
   for (const ExitCodeMeaning& exit : kExitCodes) {
-    text += "  " + Padded(std::to_string(exit.code), 4) + exit.meaning + "\n";
+    text += "  " + Padded(std::to_string(exit.code), 6) + exit.meaning + "\n";
   }
   return text;
 }

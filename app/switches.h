@@ -15,12 +15,14 @@ enum ExitCode : int {
   kExitRefused = 4,             // no destination folder
   kExitLogNotWritten = 5,       // the log file could not be written
   kExitUsage = 87,              // a usage error (ERROR_INVALID_PARAMETER)
+  kExitAnotherRun = 1618,       // another installation held the lock throughout the wait; nothing was done
+                                // (ERROR_INSTALL_ALREADY_RUNNING, which deployment tools retry)
 };
 
-// The lowest non-zero of the two codes, or 0.
+// The lowest non-zero of the two codes, or 0. kExitAnotherRun is never combined: nothing was done.
 inline int Worse(int a, int b) { return a == 0 ? b : b == 0 ? a : (a < b ? a : b); }
 
-enum class SwitchId { kSilent, kDir, kBackup, kSource, kComponents, kLog, kCheck, kHelp, kVersion };
+enum class SwitchId { kSilent, kDir, kBackup, kSource, kComponents, kLog, kCheck, kHelp, kVersion, kForce };
 
 // One switch: its names without the leading "/" (lower case), what its value is called (nothing
 // for a switch without a value) and what it does.
@@ -40,6 +42,7 @@ inline constexpr Switch kSwitches[] = {
     {SwitchId::kComponents, "components", nullptr, "namn,namn,...", "installera bara dessa komponenter"},
     {SwitchId::kLog, "log", nullptr, "fil", "skriv rapporten till filen (med /S)"},
     {SwitchId::kCheck, "check", nullptr, nullptr, "ändra inget: slutkod 1 om något skulle kopieras, annars 0"},
+    {SwitchId::kForce, "force", nullptr, nullptr, "installera de valda komponenterna oavsett datum (med /S eller /CHECK)"},
     {SwitchId::kHelp, "?", "help", nullptr, "visa den här texten"},
     {SwitchId::kVersion, "version", nullptr, nullptr, "visa programmets namn och version"},
 };
@@ -70,6 +73,7 @@ inline constexpr ExitCodeMeaning kExitCodes[] = {
     {kExitRefused, "avbrutet: ingen destinationsmapp"},
     {kExitLogNotWritten, "loggfilen kunde inte skrivas"},
     {kExitUsage, "felaktiga argument"},
+    {kExitAnotherRun, "en annan installation pågick i 10 minuter: inget gjordes"},
 };
 
 // How the usage text writes the switch: its names, each with its "/", the value it takes and the

@@ -14,8 +14,8 @@ namespace {
 class UnattendedHost : public engine::RunHost {
  public:
   UnattendedHost(const Choices& choices, const std::function<void(const std::string&)>& error_line,
-                 std::chrono::milliseconds wait)
-      : choices_(choices), error_line_(error_line), wait_(wait) {}
+                 std::chrono::milliseconds wait, std::chrono::milliseconds lock_wait)
+      : choices_(choices), error_line_(error_line), wait_(wait), lock_wait_(lock_wait) {}
 
   std::int16_t CheckValue(int index) const override { return choices_.Ticked(index) ? 1 : 0; }
   void ShowWarning(const std::string& prompt, const std::string&) override {
@@ -23,6 +23,8 @@ class UnattendedHost : public engine::RunHost {
     error_line_(prompt);
   }
   std::optional<std::chrono::milliseconds> RegistrationWaitLimit() const override { return wait_; }
+  std::chrono::milliseconds LockWaitLimit() const override { return lock_wait_; }
+  bool InstallWhateverDates() const override { return choices_.force; }
 
   // Every warning shown so far, each ended by CR LF.
   const std::string& warnings() const { return warnings_; }
@@ -31,6 +33,7 @@ class UnattendedHost : public engine::RunHost {
   const Choices& choices_;
   const std::function<void(const std::string&)>& error_line_;
   std::chrono::milliseconds wait_;
+  std::chrono::milliseconds lock_wait_;
   std::string warnings_;
 };
 
@@ -59,7 +62,7 @@ int ExitCodeOf(const engine::RunValues& run, bool warned) {
 
 int RunUnattended(const Choices& choices, platform::System& system,
                   const std::function<void(const std::string&)>& error_line,
-                  std::chrono::milliseconds registration_wait) {
+                  std::chrono::milliseconds registration_wait, std::chrono::milliseconds lock_wait) {
   // The state as the main window's load leaves it, with the choices in the place of the boxes.
   engine::InstallerState state;
   engine::FillCatalogue(state);
@@ -67,7 +70,7 @@ int RunUnattended(const Choices& choices, platform::System& system,
   engine::DetectSystemFolder(state, system.files);
   const std::string destination = choices.destination.value_or(state.SystemFolder);
   if (choices.source) state.SourceFolder = engine::NormaliseFolder(*choices.source);
-  UnattendedHost host(choices, error_line, registration_wait);
+  UnattendedHost host(choices, error_line, registration_wait, lock_wait);
 
   if (choices.mode == Mode::kCheck) {
     const std::optional<bool> would_copy = engine::WouldInstallAny(state, destination, host, system.files);
@@ -77,15 +80,19 @@ int RunUnattended(const Choices& choices, platform::System& system,
 
   const std::optional<engine::RunValues> run =
       engine::RunInstallationValues(state, destination, choices.backup.value_or(""), host, system);
-  const int code = run ? ExitCodeOf(*run, !host.warnings().empty()) : kExitRefused;
+  const bool ran = run && run->Lock == engine::LockOutcome::kTaken;
+  // Another run held the lock all the time: nothing was done, and that code stands alone, so that
+  // the deployment tool tries again. A lock that could not be made is a failure of its own (1).
+  const bool busy = run && run->Lock == engine::LockOutcome::kHeldByAnotherRun;
+  const int code = !run ? kExitRefused : busy ? kExitAnotherRun : ExitCodeOf(*run, !host.warnings().empty());
   if (!choices.log) return code;
 
   // UTF-8 with a byte-order mark, so that Notepad and PowerShell read the Swedish letters right.
-  const std::string bytes = "\xEF\xBB\xBF" + (run ? LogText(*run) : host.warnings());
+  const std::string bytes = "\xEF\xBB\xBF" + (ran ? LogText(*run) : host.warnings());
   const platform::Status written = system.files.WriteFileReplacing(*choices.log, bytes);
   if (written.ok()) return code;
   error_line("Loggfilen " + *choices.log + " kunde inte skrivas: " + written.text());
-  return Worse(code, kExitLogNotWritten);
+  return busy ? code : Worse(code, kExitLogNotWritten);
 }
 
 }  // namespace app

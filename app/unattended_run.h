@@ -11,6 +11,8 @@ namespace app {
 
 // How long an unattended run waits for each registration command to end.
 inline constexpr std::chrono::milliseconds kRegistrationWait{60000};
+// How long an unattended run waits for another installation to end before it gives up with 1618.
+inline constexpr std::chrono::milliseconds kLockWait{std::chrono::minutes(10)};
 
 // Runs what the choices ask for without a window: the check (mode kCheck), or the run of
 // "Installera" with the choices for Text1, Text2 and the check boxes, its report written to the
@@ -18,6 +20,7 @@ inline constexpr std::chrono::milliseconds kRegistrationWait{60000};
 // exit code (see ExitCode).
 int RunUnattended(const Choices& choices, platform::System& system,
                   const std::function<void(const std::string&)>& error_line,
-                  std::chrono::milliseconds registration_wait = kRegistrationWait);
+                  std::chrono::milliseconds registration_wait = kRegistrationWait,
+                  std::chrono::milliseconds lock_wait = kLockWait);
 
 }  // namespace app

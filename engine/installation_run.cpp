@@ -47,7 +47,7 @@ class CopyPass {
     const auto existing_date = files_.ModificationDate(destination);
     if (existing_date.ok()) {
       report += std::string(report::kTab) + report::kExisting + existing_date.value() + report::kGap;
-      if (!SourceIsNewer(source_date.value(), existing_date.value())) {
+      if (!host_.InstallWhateverDates() && !SourceIsNewer(source_date.value(), existing_date.value())) {
         report += report::kNotReplaced;
         ++run_.NotReplacedCount;
         return;
@@ -135,6 +135,14 @@ std::optional<RunValues> RunInstallationValues(InstallerState& state, const std:
   state.SystemFolder = NormaliseFolder(state.SystemFolder);
   run.BackupFolder = NormaliseFolder(backup_text);
 
+  // One installation at a time: a second one would back up the files that the first has just
+  // installed, and the old ones would be lost.
+  const platform::Result<bool> taken = system.lock.Take(host.LockWaitLimit());
+  if (!taken.ok() || !taken.value()) {
+    run.Lock = taken.ok() ? LockOutcome::kHeldByAnotherRun : LockOutcome::kNotMade;
+    host.ShowWarning(taken.ok() ? kAnotherRun : taken.status().text(), kRunTitle);
+    return run;
+  }
   try {
     CopyPass(state, run, host, system.files).Run();
     run.FilesFailed = run.FailedCount;
@@ -149,6 +157,7 @@ std::optional<RunValues> RunInstallationValues(InstallerState& state, const std:
     // what was done so far is still shown.
     host.ShowWarning(failure.what(), kRunTitle);
   }
+  system.lock.Release();
 
   run.ReportText = report::SummaryBlock(run.NotReplacedCount, run.FailedCount, state.ComponentCount) + run.ReportText;
   return run;
@@ -158,7 +167,7 @@ std::optional<std::string> RunInstallation(InstallerState& state, const std::str
                                            const std::string& backup_text, RunHost& host,
                                            platform::System& system) {
   std::optional<RunValues> run = RunInstallationValues(state, destination_text, backup_text, host, system);
-  if (!run) return std::nullopt;
+  if (!run || run->Lock != LockOutcome::kTaken) return std::nullopt;
   return std::move(run->ReportText);
 }
 

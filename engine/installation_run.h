@@ -23,11 +23,22 @@ class RunHost {
   // How long the registration waits for each command it started to end, or nothing when it does
   // not wait for them (the window's run).
   virtual std::optional<std::chrono::milliseconds> RegistrationWaitLimit() const { return std::nullopt; }
+  // How long the run waits for another installation to end before it gives up: not at all in the
+  // window, which says at once that another one is under way.
+  virtual std::chrono::milliseconds LockWaitLimit() const { return {}; }
+  // Whether a ticked entry is copied whatever the dates of the two files (/FORCE).
+  virtual bool InstallWhateverDates() const { return false; }
 };
 
 // The warning that refuses a run for an empty destination, and its title.
 inline constexpr const char* kNoDestination = "Ange destinationsmapp för systemfiler.";
 inline constexpr const char* kRunTitle = "Installera systemfiler";
+// The warning of a run that finds another installation under way, with the same title.
+inline constexpr const char* kAnotherRun = "En annan installation av systemfiler pågår. Försök igen när den är klar.";
+
+// How a run fared with the lock that lets one installation run at a time. Unless it was taken,
+// nothing was done and the warning has been shown.
+enum class LockOutcome { kTaken, kHeldByAnotherRun, kNotMade };
 
 // The values of one installation run, created afresh by each run.
 struct RunValues {
@@ -42,6 +53,7 @@ struct RunValues {
   std::int16_t FilesFailed = 0;          // FailedCount after the copy pass, before registration
   bool RegistrationNotStarted = false;   // the tool was missing or a command could not start
   std::vector<std::string> RegistrationNotes;  // commands that failed or did not end in time
+  LockOutcome Lock = LockOutcome::kTaken;
 };
 
 // Whether the installed file gives way to the source: its date, "yyyymmdd", is an earlier
@@ -51,9 +63,10 @@ bool SourceIsNewer(const std::string& source_date, const std::string& installed_
 // The run behind "Installera": applies the folder rules to the destination text (`Text1`) and the
 // backup text (`Text2`), copies every ticked entry whose installed file is older by calendar day or
 // missing (backing up the old file first when a backup folder is given), registers the copied
-// files and builds the report. Returns the finished report, or nothing when the run was refused
-// for an empty destination (the warning has then been shown). Showing the report and ending the
-// program are the caller's.
+// files and builds the report, holding the lock of one installation at a time from the copy pass to
+// the end of the registration. Returns the finished report, or nothing when the run was refused for
+// an empty destination or did not get the lock (the warning has then been shown). Showing the report
+// and ending the program are the caller's.
 std::optional<std::string> RunInstallation(InstallerState& state, const std::string& destination_text,
                                            const std::string& backup_text, RunHost& host,
                                            platform::System& system);

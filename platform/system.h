@@ -2,6 +2,7 @@
 
 #include "platform/clock.h"
 #include "platform/file_system.h"
+#include "platform/installation_lock.h"
 #include "platform/process_launcher.h"
 #include "platform/program_end.h"
 
@@ -13,6 +14,7 @@ struct System {
   ProcessLauncher& processes;
   Clock& clock;
   ProgramEnd& end;
+  InstallationLock& lock;
 };
 
 // The host's own implementation. Defined once per platform (posix/, win32/); CMake links one.

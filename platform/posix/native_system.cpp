@@ -1,6 +1,7 @@
 #include "platform/posix/drive_mapping.h"
 #include "platform/posix/posix_clock.h"
 #include "platform/posix/posix_file_system.h"
+#include "platform/posix/posix_installation_lock.h"
 #include "platform/posix/posix_process_launcher.h"
 #include "platform/posix/posix_program_end.h"
 #include "platform/system.h"
@@ -14,7 +15,8 @@ System& NativeSystem() {
   static posix::PosixProcessLauncher processes(drives);
   static posix::PosixClock clock;
   static posix::PosixProgramEnd end;
-  static System system{files, processes, clock, end};
+  static posix::PosixInstallationLock lock(drives.Prefix());
+  static System system{files, processes, clock, end, lock};
   return system;
 }
 

@@ -1,6 +1,7 @@
 #include "platform/system.h"
 #include "platform/win32/win32_clock.h"
 #include "platform/win32/win32_file_system.h"
+#include "platform/win32/win32_installation_lock.h"
 #include "platform/win32/win32_process_launcher.h"
 #include "platform/win32/win32_program_end.h"
 
@@ -11,7 +12,8 @@ System& NativeSystem() {
   static win32::Win32ProcessLauncher processes;
   static win32::Win32Clock clock;
   static win32::Win32ProgramEnd end;
-  static System system{files, processes, clock, end};
+  static win32::Win32InstallationLock lock;
+  static System system{files, processes, clock, end, lock};
   return system;
 }
 

@@ -45,6 +45,7 @@ TEST(Arguments, BecomeChoicesOrTheFirstUsageError) {
       {{"/COMPONENTS=comdlg32.ocx,x.ocx"}, "windows #1", "Okänd komponent: \"x.ocx\"."},
       {{"/COMPONENTS=msinet.ocx,MSINET.ocx"}, "windows #5", "Komponenten MSINET.ocx anges mer än en gång."},
       {{"/LOG=c:\\logg.txt"}, "windows log=c:\\logg.txt", "Växeln /LOG gäller bara med /S."},
+      {{"/force"}, "windows", "Växeln /FORCE gäller bara med /S eller /CHECK."},
   };
   for (const Case& c : cases) {
     const app::ParsedArguments parsed = app::ParseArguments(c.arguments);

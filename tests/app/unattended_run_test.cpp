@@ -11,7 +11,7 @@ namespace {
 
 const std::string kSystem = "c:\\windows\\system32\\";
 const std::string kBom = "\xEF\xBB\xBF";
-constexpr std::chrono::milliseconds kWait{250};
+constexpr std::chrono::milliseconds kWait{250}, kLockWait{750};
 
 // A Windows system folder with its tool, and the eight components of 2004-03-12 in the current
 // folder "c:\ebrona"; none installed yet.
@@ -31,7 +31,7 @@ struct Scene {
     EXPECT_EQ(parsed.error, "");
     return app::RunUnattended(
         parsed.choices, host.system, [this](const std::string& line) { errors.push_back(line); },
-        kWait);
+        kWait, kLockWait);
   }
 
   engine::InstallerState catalogue;
@@ -67,11 +67,16 @@ TEST(UnattendedRun, ExitCodeTellsTheLowestFailureTheLogTellsTheReportAndCheckCha
       {{"/S", "/DIR=   "}, {}, 4},
       {{"/S", "/LOG=r.txt"}, {log_fails}, 5},
       {{"/S", "/LOG=r.txt"}, {log_fails, ends_with_1}, 3},
+      {{"/S", "/LOG=r.txt"}, {[](Scene& s) { s.host.lock.taken = false; }}, 1618, kBom + engine::kAnotherRun + "\r\n"},
+      {{"/S", "/LOG=r.txt"}, {[](Scene& s) { s.host.lock.taken = false; }, log_fails}, 1618},
+      {{"/S"}, {[](Scene& s) { s.host.lock.taken = platform::Status::Failure("Access is denied."); }}, 1},
+      {{"/S", "/FORCE", "/LOG=r.txt"}, {all_installed}, 0, "msinet.ocx  20040312  \tBefintlig fil: 20040312  \tInlagd "},
       {{"/CHECK", "/LOG=r.txt"}, {}, 1},
       {{"/CHECK"}, {all_installed}, 0},
+      {{"/CHECK", "/FORCE"}, {all_installed}, 1},
       {{"/CHECK"}, {all_installed, [](Scene& s) { s.Installed(7, "20040311"); }}, 1},
       {{"/CHECK", "/COMPONENTS=comdlg32.ocx"}, {all_installed, [](Scene& s) { s.Installed(5, "20000101"); }}, 0},
-      {{"/CHECK", "/COMPONENTS=comdlg32.ocx"}, {[](Scene& s) { s.Fail(fake::Op::kModificationDate, s.Name(1)); }}, 0},
+      {{"/CHECK", "/FORCE", "/COMPONENTS=comdlg32.ocx"}, {[](Scene& s) { s.Fail(fake::Op::kModificationDate, s.Name(1)); }}, 0},
       {{"/CHECK"}, {no_system_folder}, 4},
   };
   for (const Case& c : cases) {
@@ -85,11 +90,14 @@ TEST(UnattendedRun, ExitCodeTellsTheLowestFailureTheLogTellsTheReportAndCheckCha
     }
     // Each registration is waited for, with the limit given.
     EXPECT_EQ(scene.host.processes.Waits(), std::vector(scene.host.processes.Started().size(), kWait)) << what;
-    if (c.expected == 4) {
-      EXPECT_EQ(scene.errors, std::vector<std::string>{engine::kNoDestination}) << what;
+    if (c.expected == 4 || c.expected == 1618) {
+      EXPECT_EQ(scene.errors.empty() ? "" : scene.errors[0], c.expected == 4 ? engine::kNoDestination : engine::kAnotherRun) << what;
     }
-    if (c.arguments[0] == "/CHECK") {
-      EXPECT_EQ(scene.host.files.Files(), before) << what;
+    // Only a run past the folder rules takes the lock, waiting as long as it was told.
+    const bool locks = c.arguments[0] == "/S" && c.expected != 4;
+    EXPECT_EQ(scene.host.lock.waits, std::vector(locks ? 1 : 0, kLockWait)) << what;
+    if (c.arguments[0] == "/CHECK" || c.expected == 1618) {
+      EXPECT_TRUE(c.expected == 1618 || scene.host.files.Files() == before) << what;
       EXPECT_EQ(scene.host.processes.Attempts(), 0) << what;
     }
   }

@@ -33,7 +33,9 @@ TEST_F(UnattendedProgram, InstallsIntoTheFoundSystemFolderWithBackupsAndLogsTheR
   setenv("QT_QPA_PLATFORM", "xcb", 1);
   const fs::path system = DriveC() / "Windows" / "SysWOW64", backup = DriveC() / "Kopior med blanksteg, åäö";
   WriteFile(system / "MSVBVM60.DLL", "");
-  WriteFile(system / "regsvr32.exe", "#!/bin/sh\ncase \"$2\" in *msinet.ocx) exit 5;; esac\n");
+  // A tool that the program starts while it holds the lock of one installation must not keep it.
+  WriteFile(system / "regsvr32.exe", "#!/bin/sh\nls -l /proc/$$/fd | grep -q ebrona-installer.lock && exit 9\n"
+                                     "case \"$2\" in *msinet.ocx) exit 5;; esac\n");
   fs::permissions(system / "regsvr32.exe", fs::perms(0755));
   WriteFile(system / "COMDLG32.OCX", "old comdlg32");
   SetDate(system / "COMDLG32.OCX", 1999, 5, 5);

@@ -142,13 +142,23 @@ class FakeProgramEnd : public platform::ProgramEnd {
   [[noreturn]] void EndNow() override { throw ProgramEnded(); }
 };
 
-// All four together, as the engine and the windows take them.
+// The lock of one installation at a time: every Take gives `taken` (false: another run holds it;
+// a failure: it cannot be made) and records the limit of its wait.
+struct FakeInstallationLock : platform::InstallationLock {
+  platform::Result<bool> taken = true;
+  std::vector<std::chrono::milliseconds> waits;
+  platform::Result<bool> Take(std::chrono::milliseconds limit) override { return waits.push_back(limit), taken; }
+  void Release() override {}
+};
+
+// All of them together, as the engine and the windows take them.
 struct FakeSystem {
   FakeFileSystem files;
   FakeProcessLauncher processes;
   ScriptedClock clock;
   FakeProgramEnd end;
-  platform::System system{files, processes, clock, end};
+  FakeInstallationLock lock;
+  platform::System system{files, processes, clock, end, lock};
 };
 
 }  // namespace fake

@@ -33,7 +33,8 @@ TEST(Form2, LoadStacksTickedBoxesAndProposesTheSystemFolder) {
   EXPECT_EQ(Misplaced(*f.window), std::vector<std::string>{});
 }
 
-// With an empty destination box: what each button and the title bar's close box do.
+// With an empty destination box: what each button and the title bar's close box do; and
+// "Installera" while another installation holds the lock.
 TEST(Form2, ButtonsAndTheCloseBox) {
   const std::string help =
       "Hjälp (information): "
@@ -56,6 +57,7 @@ TEST(Form2, ButtonsAndTheCloseBox) {
   } cases[] = {
       {"Command3", false, {help}},
       {"Command1", false, {"Installera systemfiler (warning): Ange destinationsmapp för systemfiler."}},
+      {"busy", false, {"Installera systemfiler (warning): " + std::string(engine::kAnotherRun)}},
       {"Command2", true, {}},
       {"close", true, {}},
   };
@@ -63,15 +65,17 @@ TEST(Form2, ButtonsAndTheCloseBox) {
     SCOPED_TRACE(c.act);
     FormFixture f;
     f.Start();
-    f.Find("Text1").text = "";
+    f.host.lock.taken = false;  // another installation holds it all the time
+    if (c.act != "busy") f.Find("Text1").text = "";
     bool ended = false;
     try {
-      c.act == "close" ? f.window->CloseFromTitleBar() : f.Find(c.act).Click();
+      c.act == "close" ? f.window->CloseFromTitleBar() : f.Find(c.act == "busy" ? "Command1" : c.act).Click();
     } catch (const ProgramEnded&) {
       ended = true;
     }
     EXPECT_EQ(ended, c.ends_program);
     EXPECT_EQ(f.kit.messages, c.messages);
+    EXPECT_EQ(f.host.lock.waits, std::vector(c.act == "busy", std::chrono::milliseconds(0))) << "the window waits not";
   }
 }
 

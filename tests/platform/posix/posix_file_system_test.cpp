@@ -1,4 +1,5 @@
 #include "platform/posix/posix_file_system.h"
+#include "platform/posix/posix_installation_lock.h"
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -79,6 +80,18 @@ TEST_F(TempPrefixTest, DatesNeedNoRightToReadAndLinkedFoldersAreListed) {
   const auto names = files.SubFolders("c:\\list");
   EXPECT_EQ(names.ok() ? names.value() : std::vector{names.status().text()},
             (std::vector<std::string>{"folder", "link"}));
+}
+
+// The lock of one installation at a time, as two runs hold it: busy for the second, also after a
+// wait, until the first lets go. (The unattended program's test shows that a program the holder
+// starts does not keep it.)
+TEST_F(TempPrefixTest, InstallationLockIsBusyForASecondHolderUntilTheFirstLetsGo) {
+  platform::posix::PosixInstallationLock first(prefix_), second(prefix_);
+  const platform::Result<bool> taken = first.Take({}), busy = second.Take(std::chrono::milliseconds(150));
+  EXPECT_TRUE(taken.ok() && taken.value() && busy.ok() && !busy.value()) << taken.status().text() << busy.status().text();
+  first.Release();
+  const platform::Result<bool> free = second.Take({});
+  EXPECT_TRUE(free.ok() && free.value());
 }
 
 }  // namespace

@@ -1,7 +1,8 @@
 // The built program, unattended, in the Wine prefix it runs in: it checks, installs the components
 // from a components folder into the 32-bit system folder of the 64-bit prefix, where the system's
 // own 32-bit regsvr32.exe registers each copy, writes its log, and checks again. The components are
-// copies of registration_recorder.dll, a 32-bit DLL that logs every registration it receives.
+// copies of registration_recorder.dll, a 32-bit DLL that logs every registration it receives, made
+// large; older files are installed, and two runs are started together with one backup folder.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -9,6 +10,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <thread>
 
 #include "platform/system.h"
 #include "platform/win32/text_conversion.h"
@@ -30,47 +32,60 @@ std::string Bytes(const fs::path& file) {
 
 std::string Utf8(const fs::path& path) { return platform::win32::Utf8FromWide(path.wstring()); }
 
-TEST(WholeProgramTest, UnattendedRunChecksInstallsRegistersEachCopyWithWinesRegsvr32AndLogs) {
+TEST(WholeProgramTest, UnattendedRunsChecksInstallTakingTurnsRegisterEachCopyWithWinesRegsvr32AndLog) {
   wchar_t self[MAX_PATH];
   const fs::path beside = fs::path(std::wstring(self, GetModuleFileNameW(nullptr, self, MAX_PATH))).parent_path();
-  const std::string recorder = Bytes(beside / "registration_recorder.dll"), riched32 = Bytes(kSystemFolder + "riched32.dll");
-  // Removes from the system folder the copies that the test put there, and nothing else.
+  const std::string recorder = Bytes(beside / "registration_recorder.dll") + std::string(16 << 20, '\0'),
+                    riched32 = Bytes(kSystemFolder + "riched32.dll");
+  // Removes from the system folder the files that the test put there, and nothing else.
   const auto remove_installed_copies = [&] {
     for (const char* name : kInstalled) {
-      if (Bytes(kSystemFolder + name) == recorder) fs::remove(kSystemFolder + name);
+      if (Bytes(kSystemFolder + name) == recorder || Bytes(kSystemFolder + name) == "old") fs::remove(kSystemFolder + name);
     }
   };
   remove_installed_copies();
   const fs::path components = fs::temp_directory_path() / ("ebrona-components-" + std::to_string(GetCurrentProcessId()));
-  fs::create_directories(components);
+  fs::create_directories(components / "kopior");
   fs::copy_file(beside / "registration_recorder.dll", components / "riched32.dll");  // there, but not selected
   std::string names;
   for (const char* name : kInstalled) {
     ASSERT_FALSE(fs::exists(kSystemFolder + name)) << "the prefix has a " << name << " of its own";
-    fs::copy_file(beside / "registration_recorder.dll", components / name);
+    std::ofstream(components / name, std::ios::binary) << recorder;
+    std::ofstream(kSystemFolder + name) << "old";
+    fs::last_write_time(kSystemFolder + name, fs::last_write_time(components / name) - std::chrono::hours(48));
     names.append(names.empty() ? "" : ",").append(name);
   }
   const fs::path registrations = components / "registrations.log", log = components / u8"rapport åäö.txt";
   SetEnvironmentVariableW(L"EBRONA_REGISTRATION_LOG", registrations.c_str());  // inherited by regsvr32.exe
-  const auto run = [&](const std::string& mode) {
-    std::unique_ptr<platform::WatchedProcess> process;
-    EXPECT_TRUE(platform::NativeSystem()
-                    .processes.StartWatched(Utf8(beside / "ebrona-installer.exe"),
-                                            {mode, "/DIR=" + kSystemFolder, "/SOURCE=" + Utf8(components),
-                                             "/COMPONENTS=" + names, "/LOG=" + Utf8(log)},
-                                            process)
-                    .ok());
-    return process ? process->WaitForExit(std::chrono::minutes(5)).value_or(99) : 99;
+  // Starts the program once for each log, all together; the highest exit code.
+  const auto run = [&](const std::string& mode, const std::vector<fs::path>& logs) {
+    std::vector<std::unique_ptr<platform::WatchedProcess>> processes(logs.size());
+    for (std::size_t i = 0; i < logs.size(); ++i) {
+      EXPECT_TRUE(platform::NativeSystem()
+                      .processes.StartWatched(Utf8(beside / "ebrona-installer.exe"),
+                                              {mode, "/DIR=" + kSystemFolder, "/SOURCE=" + Utf8(components),
+                                               "/COMPONENTS=" + names, "/LOG=" + Utf8(logs[i]),
+                                               "/BACKUP=" + Utf8(components / "kopior")},
+                                              processes[i])
+                      .ok());
+    }
+    std::uint32_t code = 0;
+    for (auto& p : processes) code = std::max(code, p ? p->WaitForExit(std::chrono::minutes(5)).value_or(99) : 99);
+    return code;
   };
-  EXPECT_EQ(run("/CHECK"), 1u);
-  EXPECT_EQ(run("/S"), 0u);
-  const std::string report = Bytes(log);
-  EXPECT_EQ(report.rfind("\xEF\xBB\xBFInstallation av systemfiler klar.\r\n", 0), 0u) << report;
+  EXPECT_EQ(run("/CHECK", {log}), 1u);
+  // The run that takes the lock first finds it abandoned by a thread of this test that ended
+  // holding it; the other waits for it to end, so it backs up no new file and copies nothing.
+  std::thread([] { (void)platform::NativeSystem().lock.Take(std::chrono::milliseconds(0)); }).join();
+  EXPECT_EQ(run("/S", {log, components / "second.txt"}), 0u);
+  const std::string report = Bytes(log) + Bytes(components / "second.txt");
+  EXPECT_NE(report.find("\xEF\xBB\xBFInstallation av systemfiler klar.\r\n"), std::string::npos) << report;
   std::vector<std::string> expected, logged;
   for (const char* name : kInstalled) {
     expected.push_back(kSystemFolder + name);
     EXPECT_NE(report.find(expected.back() + " registrerad\r\n"), std::string::npos) << report;
-    EXPECT_EQ(Bytes(expected.back()), recorder) << name;
+    EXPECT_TRUE(Bytes(expected.back()) == recorder) << name;
+    EXPECT_EQ(Bytes(components / "kopior" / name), "old") << name;
   }
   // Every registration has ended when the program does.
   std::ifstream lines(registrations);
@@ -82,7 +97,7 @@ TEST(WholeProgramTest, UnattendedRunChecksInstallsRegistersEachCopyWithWinesRegs
   std::sort(expected.begin(), expected.end());
   std::sort(logged.begin(), logged.end());
   EXPECT_EQ(logged, expected);
-  EXPECT_EQ(run("/CHECK"), 0u);
+  EXPECT_EQ(run("/CHECK", {log}), 0u);
   EXPECT_EQ(Bytes(kSystemFolder + "riched32.dll"), riched32);
   remove_installed_copies();
   fs::remove_all(components);

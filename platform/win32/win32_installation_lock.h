@@ -1,0 +1,22 @@
+#pragma once
+
+#include <optional>
+
+#include "platform/installation_lock.h"
+#include "platform/win32/handle.h"
+
+namespace platform::win32 {
+
+// The lock of one installation at a time on the machine: a named mutex in the Global namespace,
+// which every session sees. A mutex whose holder ended without releasing it (killed, or crashed)
+// is abandoned, and counts as free. Take and Release belong to one thread.
+class Win32InstallationLock : public InstallationLock {
+ public:
+  Result<bool> Take(std::chrono::milliseconds limit) override;
+  void Release() override;
+
+ private:
+  std::optional<Handle> held_;
+};
+
+}  // namespace platform::win32
