@@ -45,8 +45,8 @@ std::wstring GrowingBufferCall(Call call) {
   }
 }
 
-// Whether `path` stands for a device, as "CON" and "c:\\logs\\nul.txt" do: its full path is then
-// the device's, "\\.\\CON", rather than one in a folder.
+// Whether `path` stands for a device, as "CON" and "c:\logs\nul.txt" do: its full path is then
+// the device's, "\\.\CON", rather than one in a folder.
 bool NamesDevice(const std::wstring& path) {
   const std::wstring full = GrowingBufferCall([&path](DWORD size, wchar_t* buffer) {
     return GetFullPathNameW(path.c_str(), size, buffer, nullptr);
@@ -117,7 +117,7 @@ bool Win32FileSystem::SameFile(const std::string& first, const std::string& seco
 
 Status Win32FileSystem::WriteFileReplacing(const std::string& path, const std::string& bytes) {
   const std::wstring wide = WideFromUtf8(path);
-  // A device (NUL, CON, COM1, "c:\\nul.txt", wherever a device name stands) or a pipe takes the
+  // A device (NUL, CON, COM1, "c:\nul.txt", wherever a device name stands) or a pipe takes the
   // bytes as they come and has no folder for a temporary file: it is written into. Opening an
   // existing file for writing changes nothing in it.
   Handle existing(CreateFileW(wide.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
