@@ -2,11 +2,10 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <limits.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
-
-#include <limits.h>
 
 #include <cctype>
 #include <cerrno>
@@ -158,7 +157,7 @@ Status WriteInPlace(const std::string& path, const std::string& bytes) {
   if (to.get() < 0) return ErrorFailure(errno);
   struct stat info;
   if (fstat(to.get(), &info) != 0) return ErrorFailure(errno);
-  if (S_ISBLK(info.st_mode)) return ErrorFailure(EPERM);  // put there since it was looked at
+  if (S_ISBLK(info.st_mode)) return ErrorFailure(EPERM);  // one put in its place since the caller looked
   // From here a slow reader is waited for, as by any program that writes to it.
   const int flags = fcntl(to.get(), F_GETFL);
   if (flags < 0 || fcntl(to.get(), F_SETFL, flags & ~O_NONBLOCK) != 0) return ErrorFailure(errno);

@@ -151,7 +151,7 @@ Result<std::vector<std::string>> PosixFileSystem::SubFolders(const std::string& 
 
 std::vector<std::string> PosixFileSystem::SystemFolders() {
   // Wine keeps its programs in system32 and, in a 64-bit prefix, its 32-bit ones in syswow64; the
-  // other two are where older Windows versions kept theirs, which a prefix may copy.
+  // other two are the system folders of older Windows versions. The installer proposes the same four.
   return {"c:\\windows\\sysWOW64", "c:\\windows\\system32", "c:\\windows\\system", "c:\\winnt\\system32"};
 }
 
