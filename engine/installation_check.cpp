@@ -12,7 +12,7 @@ std::optional<bool> WouldInstallAny(InstallerState& state, const std::string& de
   for (int i = 1; i <= state.ComponentCount; ++i) {
     if (host.CheckValue(i) != 1) continue;
     const std::string& name = state.ComponentCatalogue[static_cast<std::size_t>(i)];
-    const auto source_date = files.ModificationDate(state.SourceFolder + name);
+    const auto source_date = SourceDate(files, state.SourceFolder + name);
     if (!source_date.ok()) continue;
     // As in the run, an installed file whose date cannot be read is replaced.
     const auto installed_date = files.ModificationDate(state.SystemFolder + name);

@@ -36,7 +36,7 @@ class CopyPass {
 
     run_.RunStep = 1;
     report += name + report::kGap;
-    const auto source_date = files_.ModificationDate(source);
+    const auto source_date = SourceDate(files_, source);
     if (!source_date.ok()) {
       OnFailure(source_date.status(), name);
       return;
@@ -120,6 +120,13 @@ class CopyPass {
 bool SourceIsNewer(const std::string& source_date, const std::string& installed_date) {
   // Both texts have eight digits, so comparing them as strings orders them by calendar day.
   return source_date > installed_date;
+}
+
+platform::Result<std::string> SourceDate(platform::FileSystem& files, const std::string& path) {
+  platform::Result<std::string> date = files.ModificationDate(path);
+  // Only the failure's existence counts: the report says "KÄLLFIL SAKNAS" without a text.
+  if (date.ok() && !files.IsRegularFile(path)) return platform::Status::Failure(report::kSourceMissing);
+  return date;
 }
 
 std::optional<RunValues> RunInstallationValues(InstallerState& state, const std::string& destination_text,

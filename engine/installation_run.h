@@ -60,6 +60,11 @@ struct RunValues {
 // calendar day than the source's.
 bool SourceIsNewer(const std::string& source_date, const std::string& installed_date);
 
+// The date, "yyyymmdd", of the component file at `path` in the source folder. Fails when there is
+// no such file, and when the name is taken by a FIFO, a device, a socket or a folder, which holds
+// no component to install: the entry counts as a missing source file.
+platform::Result<std::string> SourceDate(platform::FileSystem& files, const std::string& path);
+
 // The run behind "Installera": applies the folder rules to the destination text (`Text1`) and the
 // backup text (`Text2`), copies every ticked entry whose installed file is older by calendar day or
 // missing (backing up the old file first when a backup folder is given), registers the copied

@@ -32,6 +32,16 @@ void PauseAfterStart(platform::Clock& clock) {
 
 namespace {
 
+// Whether `folder` is one of the system's own folders, under whatever spelling. Only there is a file
+// named regsvr32.exe the system's registration tool: in any other folder it may be a program that
+// whoever can write there put in, which must not run with the installer's rights.
+bool IsSystemFolder(const std::string& folder, platform::FileSystem& files) {
+  for (const std::string& system_folder : files.SystemFolders()) {
+    if (files.SameFile(system_folder, folder)) return true;
+  }
+  return false;
+}
+
 // Waits for one registration command and notes it unless it ended with status 0.
 void NoteEnd(platform::WatchedProcess& process, std::chrono::milliseconds limit, const std::string& component,
              RunValues& run) {
@@ -49,8 +59,9 @@ void RegisterInstalledFiles(const InstallerState& state, RunValues& run, platfor
                             std::optional<std::chrono::milliseconds> wait_limit) {
   run.RunStep = 5;
   const std::string tool = state.SystemFolder + "regsvr32.exe";
-  // Only the tool's presence matters; a file of length 0 counts as the tool.
-  if (!system.files.FileLength(tool).ok()) {
+  // Only the tool's presence matters; a file of length 0 counts as the tool. Outside the system's
+  // folders there is no tool, whatever file of its name the folder holds.
+  if (!IsSystemFolder(state.SystemFolder, system.files) || !system.files.FileLength(tool).ok()) {
     run.FailedCount = -1;
     run.RegistrationNotStarted = true;
     run.ReportText += report::kToolMissing;

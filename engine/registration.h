@@ -7,7 +7,9 @@
 namespace engine {
 
 // Hands every file copied in this run to the system folder's registration tool, in catalogue order,
-// pausing after each start. Appends the registration lines, or the missing-tool text, and puts the
+// pausing after each start. The destination must be one of the system's own folders
+// (FileSystem::SystemFolders): any other counts as one without the tool, so that a regsvr32.exe
+// planted there never runs. Appends the registration lines, or the missing-tool text, and puts the
 // registration failure block in front of the report when a start fails. With a `wait_limit`, each
 // command is then waited for up to that limit, and one that fails or does not end in time gets a
 // line in RegistrationNotes.

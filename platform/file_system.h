@@ -24,6 +24,10 @@ class FileSystem {
   // to read the file. Fails when the file is missing or is a folder.
   virtual Result<std::string> ModificationDate(const std::string& path) = 0;
 
+  // Whether `path` names an existing file that holds data on a disk: not a folder, a device, a FIFO
+  // or a socket. Links are followed. Needs no right to read the file.
+  virtual bool IsRegularFile(const std::string& path) = 0;
+
   // Copies `source` to `destination`, replacing an existing destination file. Crash-safe: the data
   // goes to a temporary file in the destination folder, which gets the source's modification time,
   // is flushed and then renamed over the destination. On failure the temporary file is removed and
@@ -32,13 +36,16 @@ class FileSystem {
   // changing nothing, when both paths name one file or when the destination is read-only.
   virtual Status CopyReplacing(const std::string& source, const std::string& destination) = 0;
 
-  // Whether `first` and `second` name one existing file: under any spelling, through a link, or as
-  // two names (hard links) of one file. False when either is missing or cannot be examined.
+  // Whether `first` and `second` name one existing file or folder: under any spelling, through a
+  // link, or as two names (hard links) of one file. False when either is missing or cannot be examined.
   virtual bool SameFile(const std::string& first, const std::string& second) = 0;
 
   // Makes `bytes` the whole content of the file at `path`, created or replaced crash-safe: they go to
   // a temporary file in the same folder, which is flushed and then renamed over `path`. On failure
-  // the temporary file is removed and `path` is exactly as it was.
+  // the temporary file is removed and `path` is exactly as it was. A `path` that names something
+  // other than a file on a disk (a character device, a FIFO, a Windows device name such as NUL, CON
+  // or "c:\nul.txt") is written into directly and never replaced; a FIFO that nobody reads fails
+  // at once rather than waiting for a reader.
   virtual Status WriteFileReplacing(const std::string& path, const std::string& bytes) = 0;
 
   // Creates the one folder `path`, whose parent must exist. Fails when it exists already.
@@ -55,6 +62,12 @@ class FileSystem {
   // The names of the sub-folders of `folder`, sorted without regard to letter case.
   // Fails when the folder cannot be read.
   virtual Result<std::vector<std::string>> SubFolders(const std::string& folder) = 0;
+
+  // The folders that hold the system's own programs, its regsvr32.exe among them. On Windows the
+  // system directory and, on 64-bit Windows, the one of 32-bit programs; in a Wine prefix the
+  // folders where Windows versions keep them: c:\windows\sysWOW64, c:\windows\system32,
+  // c:\windows\system and c:\winnt\system32. Compare them with SameFile, not by spelling.
+  virtual std::vector<std::string> SystemFolders() = 0;
 };
 
 }  // namespace platform

@@ -15,7 +15,9 @@ std::vector<std::string> ProgramArguments(int argc, char** argv);
 
 // Writes the UTF-8 `text` to standard output or standard error. A Windows program without a
 // console of its own writes to the console of the program that started it when it has no
-// redirected handle. Returns false, having written nothing, when the stream leads nowhere.
+// redirected handle. On Windows a console gets the text as such, a file or a pipe gets it in the
+// console's output code page, or the OEM code page where there is no console; POSIX writes the
+// UTF-8 bytes. Returns false, having written nothing, when the stream leads nowhere.
 bool WriteToStandardStream(StandardStream stream, const std::string& text);
 
 }  // namespace platform

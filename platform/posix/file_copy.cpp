@@ -2,17 +2,21 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <limits.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cctype>
 #include <cerrno>
+#include <cstdlib>
+#include <cstring>
 #include <functional>
 #include <vector>
 
 #include "platform/posix/error_text.h"
 #include "platform/posix/folder_handle.h"
+#include "platform/posix/temporary_guard.h"
 
 namespace platform::posix {
 namespace {
@@ -129,6 +133,39 @@ mode_t ModeFor(const std::string& path) {
   return 0666 & ~mask;
 }
 
+// Whether `path` is reached through /proc: a link to a process's open file such as /dev/stdout
+// (to /proc/self/fd/1) or a name in /dev/fd. Such a name stands for whatever the descriptor is, a
+// file included, and is written through; replacing it would take /dev/stdout from everyone.
+bool LeadsIntoProc(const std::string& path) {
+  const auto in_proc = [](const char* text) { return std::strncmp(text, "/proc/", 6) == 0; };
+  char target[PATH_MAX + 1];
+  const ssize_t length = readlink(path.c_str(), target, PATH_MAX);
+  if (length > 0) {
+    target[length] = '\0';
+    if (in_proc(target)) return true;
+  }
+  char* folder = realpath(FolderOf(path).c_str(), nullptr);
+  const bool proc_folder = folder != nullptr && (in_proc(folder) || std::strcmp(folder, "/proc") == 0);
+  std::free(folder);
+  return proc_folder;
+}
+
+// Writes `bytes` into the device, FIFO or descriptor at `path` as they come, at its end where it
+// has one. A FIFO that nobody reads fails at once (ENXIO) rather than stalling the program.
+Status WriteInPlace(const std::string& path, const std::string& bytes) {
+  Descriptor to(open(path.c_str(), O_WRONLY | O_APPEND | O_NOCTTY | O_NONBLOCK | O_CLOEXEC));
+  if (to.get() < 0) return ErrorFailure(errno);
+  struct stat info;
+  if (fstat(to.get(), &info) != 0) return ErrorFailure(errno);
+  if (S_ISBLK(info.st_mode)) return ErrorFailure(EPERM);  // one put in its place since the caller looked
+  // From here a slow reader is waited for, as by any program that writes to it.
+  const int flags = fcntl(to.get(), F_GETFL);
+  if (flags < 0 || fcntl(to.get(), F_SETFL, flags & ~O_NONBLOCK) != 0) return ErrorFailure(errno);
+  if (const int error = WriteAll(to.get(), bytes.data(), bytes.size())) return ErrorFailure(error);
+  if (to.Close() != 0) return ErrorFailure(errno);
+  return Status::Ok();
+}
+
 // Gives `destination` its new content through a temporary file in its folder: the leftovers of
 // interrupted earlier attempts go first, `fill` writes, flushes and closes the temporary file (0 or
 // an errno), and the rename puts it in place. On failure the temporary file is removed.
@@ -136,17 +173,17 @@ Status ReplaceThroughTemporary(const std::string& destination, const std::functi
   const std::string folder = FolderOf(destination);
   RemoveLeftovers(folder, NameOf(destination));
   std::string temporary = folder + "/" + TemporaryPrefix(NameOf(destination)) + "XXXXXX";
-  Descriptor to(mkostemp(temporary.data(), O_CLOEXEC));
+  // Removed also when a signal ends the program while the file is filled.
+  Descriptor to(CreateGuardedTemporary(temporary));
   if (to.get() < 0) return ErrorFailure(errno);
   // Marks the file as in use, so that another run's clean-up leaves it alone.
   flock(to.get(), LOCK_EX | LOCK_NB);
 
   int error = fill(to);
   if (error == 0 && rename(temporary.c_str(), destination.c_str()) != 0) error = errno;
-  if (error != 0) {
-    unlink(temporary.c_str());
-    return ErrorFailure(error);
-  }
+  if (error != 0) unlink(temporary.c_str());
+  ReleaseGuardedTemporary();
+  if (error != 0) return ErrorFailure(error);
 
   // Makes the rename itself durable. The destination has been replaced by now, so a failure here
   // is not reported as a failure: the file is in place and the caller's record stays true.
@@ -163,6 +200,8 @@ Status CopyFileReplacing(const std::string& source, const std::string& destinati
   struct stat source_info;
   if (fstat(from.get(), &source_info) != 0) return ErrorFailure(errno);
   if (S_ISDIR(source_info.st_mode)) return ErrorFailure(EISDIR);
+  // A FIFO or a device has no content to copy: it would give an empty file, or one without end.
+  if (!S_ISREG(source_info.st_mode)) return ErrorFailure(EINVAL);
 
   struct stat destination_info;
   if (stat(destination.c_str(), &destination_info) == 0) {
@@ -181,7 +220,11 @@ Status CopyFileReplacing(const std::string& source, const std::string& destinati
 
 Status WriteFileReplacing(const std::string& path, const std::string& bytes) {
   struct stat existing;
-  if (stat(path.c_str(), &existing) == 0 && S_ISDIR(existing.st_mode)) return ErrorFailure(EISDIR);
+  const bool exists = stat(path.c_str(), &existing) == 0;
+  if (exists && S_ISDIR(existing.st_mode)) return ErrorFailure(EISDIR);
+  // Writing into a disk would destroy what it holds; replacing its name helps nobody either.
+  if (exists && S_ISBLK(existing.st_mode)) return ErrorFailure(EPERM);
+  if ((exists && !S_ISREG(existing.st_mode)) || LeadsIntoProc(path)) return WriteInPlace(path, bytes);
   const mode_t mode = ModeFor(path);
   return ReplaceThroughTemporary(path, [&](Descriptor& to) {
     if (const int error = WriteAll(to.get(), bytes.data(), bytes.size())) return error;

@@ -13,12 +13,15 @@ namespace platform::posix {
 // destination is left exactly as it was. Temporary files that an interrupted copy to the same name
 // left in that folder are removed first, and nothing else. Fails without touching anything when
 // the destination is a folder, is read-only (no write permission bit at all) or is the source
-// itself under another name.
+// itself under another name, and when the source is not a regular file (a FIFO or a device).
 Status CopyFileReplacing(const std::string& source, const std::string& destination);
 
 // Makes `bytes` the content of the host file `path` in the same crash-safe way, with the same
 // clean-up of leftovers. A new file gets the permissions of any new file (0666 narrowed by the
-// umask); a replaced one keeps its own. Fails, changing nothing, when `path` is a folder.
+// umask); a replaced one keeps its own. Fails, changing nothing, when `path` is a folder or a block
+// device. A symbolic link to a file is replaced, not followed. A character device, a FIFO or a
+// socket, also behind links, and a name that leads into /proc (/dev/stdout, /dev/fd/1) are written
+// into directly, appending where there is an end, and never replaced.
 Status WriteFileReplacing(const std::string& path, const std::string& bytes);
 
 }  // namespace platform::posix

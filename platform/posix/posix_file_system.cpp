@@ -67,6 +67,13 @@ Result<std::string> PosixFileSystem::ModificationDate(const std::string& path) {
   return std::string(text);
 }
 
+bool PosixFileSystem::IsRegularFile(const std::string& path) {
+  const Result<std::string> host = drives_.ToHost(path);
+  if (!host.ok()) return false;
+  const Result<struct stat> info = NamedStatus(host.value());
+  return info.ok() && S_ISREG(info.value().st_mode);
+}
+
 Status PosixFileSystem::CopyReplacing(const std::string& source, const std::string& destination) {
   const Result<std::string> from = drives_.ToHost(source);
   if (!from.ok()) return from.status();
@@ -140,6 +147,12 @@ Result<std::vector<std::string>> PosixFileSystem::SubFolders(const std::string& 
   if (errno != 0) return ErrorFailure(errno);
   std::sort(names.begin(), names.end(), NameLessIgnoringCase);
   return names;
+}
+
+std::vector<std::string> PosixFileSystem::SystemFolders() {
+  // Wine keeps its programs in system32 and, in a 64-bit prefix, its 32-bit ones in syswow64; the
+  // other two are the system folders of older Windows versions. The installer proposes the same four.
+  return {"c:\\windows\\sysWOW64", "c:\\windows\\system32", "c:\\windows\\system", "c:\\winnt\\system32"};
 }
 
 }  // namespace platform::posix

@@ -91,7 +91,8 @@ Result<PosixProcessLauncher::HostCommand> PosixProcessLauncher::CommandFor(
   }
 
   const Result<std::string> wine = FindOnPath("wine");
-  if (!wine.ok()) return wine.status();
+  // Named, as a shell names a command it cannot find: the bare text would seem to be the tool's.
+  if (!wine.ok()) return Status::Failure("wine: " + wine.status().text());
   // Wine is given the program's full Windows path: as written when it names its drive, else the
   // drive form of the file found, so that Wine does not search its own program path.
   std::string windows_path = program;

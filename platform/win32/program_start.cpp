@@ -7,18 +7,44 @@
 namespace platform {
 namespace {
 
-// The handle of the stream: the one the program was given (a console, or a file or pipe it was
-// redirected to), else the console of the program that started it, attached on first need. A
+// The handles the program was given, read once and before any console is attached, which may put
+// handles of its own in their place.
+HANDLE GivenHandle(StandardStream stream) {
+  static const HANDLE output = GetStdHandle(STD_OUTPUT_HANDLE);
+  static const HANDLE error = GetStdHandle(STD_ERROR_HANDLE);
+  const HANDLE handle = stream == StandardStream::kOutput ? output : error;
+  return handle == INVALID_HANDLE_VALUE ? nullptr : handle;
+}
+
+// Whether the program has the console of the program that started it, attached on first need. A
 // program of the window subsystem gets no console of its own, and none is created for it.
+bool HasConsole() {
+  static const bool attached = AttachConsole(ATTACH_PARENT_PROCESS) != 0 || GetLastError() == ERROR_ACCESS_DENIED;
+  return attached;
+}
+
+// The handle of the stream: the one the program was given (a console, or a file or pipe it was
+// redirected to), else the console of the program that started it.
 HANDLE StreamHandle(StandardStream stream) {
-  const DWORD which = stream == StandardStream::kOutput ? STD_OUTPUT_HANDLE : STD_ERROR_HANDLE;
-  HANDLE handle = GetStdHandle(which);
-  if (handle != nullptr && handle != INVALID_HANDLE_VALUE) return handle;
-  static const bool attached = AttachConsole(ATTACH_PARENT_PROCESS) != 0;
-  if (!attached) return nullptr;
+  if (const HANDLE handle = GivenHandle(stream)) return handle;
+  if (!HasConsole()) return nullptr;
   static const HANDLE console = CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                             nullptr, OPEN_EXISTING, 0, nullptr);
   return console == INVALID_HANDLE_VALUE ? nullptr : console;
+}
+
+// Text redirected to a file or a pipe is read back by `type` and by the scripts of that console,
+// so it goes in the console's output code page (850 on a Swedish Windows); without a console, in
+// the OEM code page, as Windows' own console tools write it.
+std::string RedirectedBytes(const std::string& utf8) {
+  const UINT console = HasConsole() ? GetConsoleOutputCP() : 0;
+  const UINT code_page = console != 0 ? console : GetOEMCP();
+  if (code_page == CP_UTF8) return utf8;
+  const std::wstring wide = win32::WideFromUtf8(utf8);
+  const int length = static_cast<int>(wide.size());
+  std::string bytes(WideCharToMultiByte(code_page, 0, wide.data(), length, nullptr, 0, nullptr, nullptr), '\0');
+  WideCharToMultiByte(code_page, 0, wide.data(), length, bytes.data(), static_cast<int>(bytes.size()), nullptr, nullptr);
+  return bytes;
 }
 
 }  // namespace
@@ -44,14 +70,15 @@ std::vector<std::string> ProgramArguments(int, char**) {
 bool WriteToStandardStream(StandardStream stream, const std::string& text) {
   const HANDLE handle = StreamHandle(stream);
   if (handle == nullptr) return false;
-  // A console shows UTF-16 text whatever its code page; a file or a pipe gets the UTF-8 bytes.
+  // A console shows UTF-16 text whatever its code page.
   DWORD mode = 0;
   DWORD written = 0;
   if (GetConsoleMode(handle, &mode)) {
     const std::wstring wide = win32::WideFromUtf8(text);
     return WriteConsoleW(handle, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr) != 0;
   }
-  return WriteFile(handle, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) != 0;
+  const std::string bytes = RedirectedBytes(text);
+  return WriteFile(handle, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) != 0;
 }
 
 }  // namespace platform

@@ -20,6 +20,14 @@ std::string SystemErrorText(DWORD code) {
 
 Status SystemFailure(DWORD code) { return Status::Failure(SystemErrorText(code)); }
 
+Status SystemFailureAbout(DWORD code, const std::string& subject) {
+  std::string text = SystemErrorText(code);
+  for (std::size_t at = 0; (at = text.find("%1", at)) != std::string::npos; at += subject.size()) {
+    text.replace(at, 2, subject);
+  }
+  return Status::Failure(text);
+}
+
 Status LastErrorFailure() { return SystemFailure(GetLastError()); }
 
 }  // namespace platform::win32

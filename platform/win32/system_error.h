@@ -14,6 +14,10 @@ std::string SystemErrorText(DWORD code);
 // A failure carrying the description of `code`.
 Status SystemFailure(DWORD code);
 
+// A failure carrying the description of `code` with `subject`, the file or program that failed,
+// in the place of each "%1" that the description holds ("Bad EXE format for %1.").
+Status SystemFailureAbout(DWORD code, const std::string& subject);
+
 // A failure carrying the description of the calling thread's last error; call it right after the
 // failed call, before anything else can change that value.
 Status LastErrorFailure();

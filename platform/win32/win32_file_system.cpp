@@ -45,6 +45,27 @@ std::wstring GrowingBufferCall(Call call) {
   }
 }
 
+// Whether `path` stands for a device, as "CON" and "c:\logs\nul.txt" do: its full path is then
+// the device's, "\\.\CON", rather than one in a folder.
+bool NamesDevice(const std::wstring& path) {
+  const std::wstring full = GrowingBufferCall([&path](DWORD size, wchar_t* buffer) {
+    return GetFullPathNameW(path.c_str(), size, buffer, nullptr);
+  });
+  return full.starts_with(L"\\\\.\\");
+}
+
+// Writes all of `bytes` to the open device or pipe `to`.
+Status WriteInto(HANDLE to, const std::string& bytes) {
+  for (std::size_t done = 0; done < bytes.size();) {
+    DWORD written = 0;
+    const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1 << 20));
+    if (!WriteFile(to, bytes.data() + done, chunk, &written, nullptr)) return LastErrorFailure();
+    if (written == 0) return SystemFailure(ERROR_WRITE_FAULT);
+    done += written;
+  }
+  return Status::Ok();
+}
+
 }  // namespace
 
 Result<std::uint64_t> Win32FileSystem::FileLength(const std::string& path) {
@@ -76,6 +97,14 @@ Result<std::string> Win32FileSystem::ModificationDate(const std::string& path) {
   return std::string(text);
 }
 
+bool Win32FileSystem::IsRegularFile(const std::string& path) {
+  // Without FILE_FLAG_BACKUP_SEMANTICS a folder cannot be opened; reading attributes needs no right
+  // to read the file. A device name such as NUL opens as a character device, not as a disk file.
+  Handle file(CreateFileW(WideFromUtf8(path).c_str(), FILE_READ_ATTRIBUTES,
+                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, 0, nullptr));
+  return file.valid() && GetFileType(file.get()) == FILE_TYPE_DISK;
+}
+
 Status Win32FileSystem::CopyReplacing(const std::string& source, const std::string& destination) {
   return CopyFileReplacing(WideFromUtf8(source), WideFromUtf8(destination));
 }
@@ -87,7 +116,18 @@ bool Win32FileSystem::SameFile(const std::string& first, const std::string& seco
 }
 
 Status Win32FileSystem::WriteFileReplacing(const std::string& path, const std::string& bytes) {
-  return win32::WriteFileReplacing(WideFromUtf8(path), bytes);
+  const std::wstring wide = WideFromUtf8(path);
+  // A device (NUL, CON, COM1, "c:\nul.txt", wherever a device name stands) or a pipe takes the
+  // bytes as they come and has no folder for a temporary file: it is written into. Opening an
+  // existing file for writing changes nothing in it.
+  Handle existing(CreateFileW(wide.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr));
+  const DWORD open_error = GetLastError();
+  if (existing.valid() && GetFileType(existing.get()) != FILE_TYPE_DISK) return WriteInto(existing.get(), bytes);
+  // A device that cannot be opened (CON without a console) fails for that reason.
+  if (!existing.valid() && NamesDevice(wide)) return SystemFailure(open_error);
+  existing.Close();  // the file is replaced by renaming, which an open handle would prevent
+  return win32::WriteFileReplacing(wide, bytes);
 }
 
 Status Win32FileSystem::MakeFolder(const std::string& path) {
@@ -161,6 +201,19 @@ Result<std::vector<std::string>> Win32FileSystem::SubFolders(const std::string& 
   std::vector<std::string> result;
   for (const std::wstring& name : names) result.push_back(Utf8FromWide(name));
   return result;
+}
+
+std::vector<std::string> Win32FileSystem::SystemFolders() {
+  // A 32-bit program on 64-bit Windows is led from the system directory to the one of 32-bit
+  // programs, which GetSystemWow64DirectoryW names; on 32-bit Windows that call fails.
+  std::vector<std::string> folders;
+  for (UINT(WINAPI * folder_of)(LPWSTR, UINT) : {&GetSystemDirectoryW, &GetSystemWow64DirectoryW}) {
+    const std::wstring folder = GrowingBufferCall([folder_of](DWORD size, wchar_t* buffer) {
+      return static_cast<DWORD>(folder_of(buffer, size));
+    });
+    if (!folder.empty()) folders.push_back(Utf8FromWide(folder));
+  }
+  return folders;
 }
 
 }  // namespace platform::win32

@@ -9,6 +9,7 @@ class Win32FileSystem : public FileSystem {
  public:
   Result<std::uint64_t> FileLength(const std::string& path) override;
   Result<std::string> ModificationDate(const std::string& path) override;
+  bool IsRegularFile(const std::string& path) override;
   Status CopyReplacing(const std::string& source, const std::string& destination) override;
   bool SameFile(const std::string& first, const std::string& second) override;
   Status WriteFileReplacing(const std::string& path, const std::string& bytes) override;
@@ -16,6 +17,7 @@ class Win32FileSystem : public FileSystem {
   std::vector<std::string> Drives() override;
   Result<std::string> DriveCurrentFolder(const std::string& drive) override;
   Result<std::vector<std::string>> SubFolders(const std::string& folder) override;
+  std::vector<std::string> SystemFolders() override;
 };
 
 }  // namespace platform::win32

@@ -45,7 +45,7 @@ Status Start(const std::string& program, const std::vector<std::string>& argumen
   // The application name is used as given, so the program is never looked for along PATH.
   if (!CreateProcessW(application.c_str(), command_line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                       &startup, &started)) {
-    return LastErrorFailure();
+    return SystemFailureAbout(GetLastError(), program);
   }
   return Status::Ok();
 }

@@ -42,7 +42,9 @@ TEST_F(Report, BlocksAboveAndBelowTheFileLines) {
       {"00000000", "ssssssss", "--------", true, sys, "Installation av systemfiler klar.\r\n\r\n\r\n"},
       {"20000000", "ssssssss", "--------", false, sys, "\r\n" + kToolMissing},
       {"10000000", "ssssssss", "--------", false, sys, "comdlg32.ocx  20040312  \tInlagd \r\n\r\n" + kToolMissing},
-      {"11111111", "ssssssss", "--------", true, "c:\\saknas", "INGA FILER KUNDE INSTALLERAS.\r\n" + kHint +
+      // A regsvr32.exe outside the system's folders is not the system's tool: it never runs.
+      {"10000000", "ssssssss", "--------", true, "c:\\program\\", "comdlg32.ocx  20040312  \tInlagd \r\n\r\n" + kToolMissing},
+      {"11111111", "ssssssss", "--------", false, "c:\\saknas", "INGA FILER KUNDE INSTALLERAS.\r\n" + kHint +
        "\r\n\r\ncomdlg32.ocx  20040312  \r\ncomdlg32.ocx KUNDE INTE LÄGGAS IN. " + fake::FakeFileSystem::kPathNotFound +
        "\r\n…pdf_itb.ocx KUNDE INTE LÄGGAS IN. " + fake::FakeFileSystem::kPathNotFound + "\r\n"},
       {"01010101", "--------", "--------", true, sys, Lines({" 4 FILER KUNDE INTE INSTALLERAS.", kHint, "",
@@ -65,7 +67,7 @@ TEST_F(Report, BlocksAboveAndBelowTheFileLines) {
       if (kind != std::string::npos) world.files.AddFile(sys + Name(i), dates[kind]);
     }
     world.files.AddFolder(sys);
-    if (c.tool) world.files.AddFile(sys + "regsvr32.exe", "20010101", "");
+    if (c.tool) world.files.AddFile(c.destination + "regsvr32.exe", "20010101", "");
     if (c.failing_start) world.processes.FailStart(c.failing_start, "Åtkomst nekad.");
     const auto run = engine::RunInstallationValues(state, c.destination, "", window, world.system);
     ASSERT_TRUE(run.has_value());

@@ -3,8 +3,12 @@
 // folder names with blanks, Swedish letters and mixed separators, with a backup, a log and a
 // registration that fails; then the check; and the window program, which says in one line of its
 // own that it has no display to show its windows on.
+#include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdlib>
 
@@ -74,6 +78,50 @@ TEST_F(UnattendedProgram, InstallsIntoTheFoundSystemFolderWithBackupsAndLogsTheR
     EXPECT_TRUE(said.starts_with(no_display) && said.find(")\n") == said.size() - 2) << said;
   }
   EXPECT_EQ(ReadFile(root_ / "errors"), no_display + "DISPLAY är inte satt)\n");
+}
+
+// Odd files where the run expects plain ones, none of which may be installed, started or replaced:
+// a FIFO in the place of a component, a regsvr32.exe in a folder that is not the system's, and logs
+// that are a FIFO, a character device and a link to the program's own error stream. Then SIGTERM in
+// the middle of a copy: its temporary file goes, and the program ends by the signal.
+TEST_F(UnattendedProgram, OddFilesAreNeitherInstalledNorStartedNorReplacedAndASignalLeavesNoTemporaryFile) {
+  const fs::path system = DriveC() / "windows" / "system32", planted = DriveC() / "planted", komp = DriveC() / "komp";
+  AddDrive("s:", system);  // the system folder under another name
+  WriteFile(system / "regsvr32.exe", "#!/bin/sh\ntouch \"$(dirname \"$0\")/ran\"\n");
+  fs::permissions(system / "regsvr32.exe", fs::perms(0755));
+  WriteFile(planted / "msinet.ocx", "old");
+  SetDate(planted / "msinet.ocx", 1999, 5, 5);
+  fs::copy_file(system / "regsvr32.exe", planted / "regsvr32.exe");
+  WriteFile(komp / "comdlg32.ocx", "new");
+  SetDate(komp / "comdlg32.ocx", 2004, 3, 12);
+  for (const fs::path& fifo : {komp / "msinet.ocx", DriveC() / "fifo"}) ASSERT_EQ(mkfifo(fifo.c_str(), 0644), 0);
+  // /dev/null's twin, or without the right to make one, a link to it.
+  if (mknod((DriveC() / "null").c_str(), S_IFCHR | 0666, makedev(1, 3)) != 0) fs::create_symlink("/dev/null", DriveC() / "null");
+  fs::create_symlink("/proc/self/fd/2", DriveC() / "stderr");
+
+  const int reader = open((DriveC() / "fifo").c_str(), O_RDONLY | O_NONBLOCK);  // without one the log fails at once
+  EXPECT_NE(RunProgram({"/S", "/SOURCE=c:\\komp", "/DIR=c:\\planted", "/LOG=c:\\fifo"}), 5) << "the FIFO took no log";
+  close(reader);
+  EXPECT_FALSE(fs::exists(planted / "ran")) << "a regsvr32.exe outside the system's folders was started";
+  EXPECT_EQ(ReadFile(planted / "msinet.ocx"), "old") << "a FIFO was installed";
+  EXPECT_EQ(RunProgram({"/CHECK", "/SOURCE=c:\\komp", "/DIR=c:\\planted"}), 0) << "a FIFO counts as a newer component";
+  // 0: the system folder's tool, under another name, was started (2 if not).
+  EXPECT_EQ(RunProgram({"/S", "/SOURCE=c:\\komp", "/COMPONENTS=comdlg32.ocx", "/DIR=s:", "/LOG=c:\\null"}), 0);
+  EXPECT_EQ(RunProgram({"/S", "/SOURCE=c:\\komp", "/COMPONENTS=comdlg32.ocx", "/DIR=s:", "/LOG=c:\\stderr"}, root_ / "errors"), 0);
+  EXPECT_TRUE(fs::is_character_file(DriveC() / "null") && fs::is_symlink(DriveC() / "stderr") && fs::is_fifo(DriveC() / "fifo"));
+
+  // Newer now, and 4 GiB, sparse: seconds to copy, and nothing on the disk.
+  fs::resize_file(komp / "comdlg32.ocx", std::uintmax_t{4} << 30);
+  const auto entries = [&] { return std::distance(fs::directory_iterator(system), fs::directory_iterator()); };
+  const auto before = entries();  // until the temporary file comes
+  const pid_t program = fork();
+  if (program == 0) _exit(execl(EBRONA_PROGRAM, EBRONA_PROGRAM, "/S", "/SOURCE=c:\\komp", "/DIR=s:", nullptr));
+  while (entries() == before) ASSERT_EQ(waitpid(program, nullptr, WNOHANG), 0) << "the program ended before copying";
+  kill(program, SIGTERM);
+  int status = 0;
+  waitpid(program, &status, 0);
+  EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM && entries() == before) << status;
+  EXPECT_EQ(ReadFile(system / "comdlg32.ocx"), "new");
 }
 
 }  // namespace

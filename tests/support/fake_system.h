@@ -54,10 +54,12 @@ class FakeFileSystem : public platform::FileSystem {
   // platform::FileSystem. A missing file or parent folder fails with kNotFound or kPathNotFound.
   platform::Result<std::uint64_t> FileLength(const std::string& path) override;
   platform::Result<std::string> ModificationDate(const std::string& path) override;
+  // Every file is a regular one: the in-memory host has no devices.
+  bool IsRegularFile(const std::string& path) override { return files_.count(Key(path)) > 0; }
   platform::Status CopyReplacing(const std::string& source, const std::string& destination) override;
-  // One file only under the same key: the in-memory host has no links.
+  // One file or folder only under the same key: the in-memory host has no links.
   bool SameFile(const std::string& first, const std::string& second) override {
-    return Key(first) == Key(second) && files_.count(Key(first)) > 0;
+    return Key(first) == Key(second) && (files_.count(Key(first)) > 0 || folders_.count(Key(first)) > 0);
   }
   // The file gets the date "" (never older than a component).
   platform::Status WriteFileReplacing(const std::string& path, const std::string& bytes) override;
@@ -65,6 +67,8 @@ class FakeFileSystem : public platform::FileSystem {
   std::vector<std::string> Drives() override;
   platform::Result<std::string> DriveCurrentFolder(const std::string& drive) override;
   platform::Result<std::vector<std::string>> SubFolders(const std::string& folder) override;
+  // Those of 64-bit Windows.
+  std::vector<std::string> SystemFolders() override { return {"c:\\windows\\system32", "c:\\windows\\syswow64"}; }
 
   static constexpr const char* kNotFound = "The system cannot find the file specified.";
   static constexpr const char* kPathNotFound = "The system cannot find the path specified.";

@@ -73,7 +73,9 @@ TEST_F(PosixProcessLauncherTest, ArgumentsArriveWholeWindowsProgramsRunThroughWi
       {"c:\\mark.exe", ENOEXEC},             // "M" alone is no Windows program: not for wine
   };
   for (const auto& [program, error] : failures) {
-    EXPECT_EQ(launcher.StartDetached(program, {"/s"}).text(), std::strerror(error)) << program;
+    // A missing wine is named.
+    EXPECT_EQ(launcher.StartDetached(program, {"/s"}).text(),
+              (program == windows_program ? "wine: " : "") + std::string(std::strerror(error))) << program;
   }
   // The detached tools run as orphans: this process never has a child, running or a zombie, to reap.
   EXPECT_EQ(waitpid(-1, nullptr, WNOHANG), -1) << "a child of the test";

@@ -3,6 +3,7 @@
 
 #include <cctype>
 
+#include "platform/program_start.h"
 #include "platform/system.h"
 #include "platform/win32/text_conversion.h"
 #include "tests/platform/file_system_conformance.h"
@@ -48,3 +49,19 @@ std::vector<CopyFailure> PlatformCopyFailures(const fs::path& folder, const std:
 }
 
 }  // namespace native
+
+// A log named after a device goes into the device; text for a redirected stream is in the console's
+// code page, not in UTF-8.
+TEST(Win32Devices, DeviceNamesAreWrittenIntoAndRedirectedTextIsInTheConsolesCodePage) {
+  const fs::path folder = native::NewTempFolder();
+  for (const std::string& device : {std::string("NUL"), native::WindowsPath(folder) + "\\nul.txt"})
+    EXPECT_TRUE(native::Files().WriteFileReplacing(device, "rapport").ok()) << device;
+  const HANDLE output = GetStdHandle(STD_OUTPUT_HANDLE),
+               file = CreateFileW((folder / "ut.txt").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+  SetStdHandle(STD_OUTPUT_HANDLE, file);
+  EXPECT_TRUE(platform::WriteToStandardStream(platform::StandardStream::kOutput, "Användning"));
+  SetStdHandle(STD_OUTPUT_HANDLE, output);
+  CloseHandle(file);
+  EXPECT_EQ(ReadFile(folder / "ut.txt"), "Anv\x84ndning") << "ä in 850 and 437, the code pages of Sweden and the US";
+  fs::remove_all(folder);
+}

@@ -34,6 +34,8 @@ TEST(Win32ProcessLauncherTest, EveryArgumentComesBackWholeAndAProgramThatCannotS
     const platform::Status failed = processes.StartDetached(windows(program), {"/s", "x.ocx"});
     EXPECT_TRUE(!failed.ok() && !failed.text().empty()) << program;
   }
+  // The system's text for it says "%1" where it names the program: the program is named.
+  EXPECT_NE(processes.StartDetached(windows(temp / "text.exe"), {}).text().find(windows(temp / "text.exe")), std::string::npos);
   std::filesystem::remove(temp / "text.exe");
 }
 
