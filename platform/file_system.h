@@ -32,9 +32,16 @@ class FileSystem {
   // changing nothing, when both paths name one file or when the destination is read-only.
   virtual Status CopyReplacing(const std::string& source, const std::string& destination) = 0;
 
-  // Whether `first` and `second` name one existing file: under any spelling, through a link, or as
-  // two names (hard links) of one file. False when either is missing or cannot be examined.
+  // Whether `first` and `second` name one existing file or folder: under any spelling, through a
+  // link, or as two names (hard links) of one file. False when either is missing or cannot be examined.
   virtual bool SameFile(const std::string& first, const std::string& second) = 0;
+
+  // Whether `path` names an existing folder (or a link to one). False for a file, a missing path or
+  // one that cannot be examined.
+  virtual bool IsFolder(const std::string& path) = 0;
+
+  // Whether `path` names the running program's own file, under any spelling or through a link.
+  virtual bool IsRunningProgram(const std::string& path) = 0;
 
   // Makes `bytes` the whole content of the file at `path`, created or replaced crash-safe: they go to
   // a temporary file in the same folder, which is flushed and then renamed over `path`. On failure

@@ -25,18 +25,25 @@ TEST(Arguments, BecomeChoicesOrTheFirstUsageError) {
   };
   const Case cases[] = {
       {{}, "windows", ""},
-      {{"-silent", "/Dir=c:\\Program Files\\x", "/BACKUP=d:\\åäö", "/source=\\\\srv\\k", "/LOG=c:\\a=b.txt"},
+      {{"-silent", "/Dir=c:\\Program Files\\x", "/BACKUP=d:\\åäö", "/source=//srv/k", "/LOG= c:\\a=b.txt  "},
        "silent dir=c:\\Program Files\\x backup=d:\\åäö source=\\\\srv\\k log=c:\\a=b.txt", ""},
       {{"/COMPONENTS=MSINET.OCX, comdlg32.ocx", "/s"}, "silent #5 #1", ""},
-      {{"/CHECK", "/S", "/LOG=x"}, "check log=x", ""},
-      {{"/S", "-?", "/CHECK"}, "help", ""},
+      {{"/CHECK", "/S", "/LOG=x"}, "check log=x",
+       "Växlarna /S och /CHECK kan inte användas tillsammans: /CHECK ändrar inget, /S installerar."},
+      {{"/S", "-?"}, "help", ""},
       {{"komponenter"}, "windows", "Okänt argument: \"komponenter\"."},
       {{"/X", "/S"}, "silent", "Okänd växel: \"/X\"."},
       {{"/S", "/silent"}, "silent", "Växeln /silent anges mer än en gång."},
-      {{"/DIR=", "/S"}, "silent", "Växeln /DIR har ett tomt värde."},
+      {{"/DIR=   ", "/S"}, "silent", "Växeln /DIR har ett tomt värde."},
+      {{"/S", "/DIR=c:\\Program Files\\x\" /COMPONENTS=msinet.ocx"}, "silent",
+       "Växeln /DIR har ett citattecken (\") i värdet. Ett \\ direkt före det avslutande citattecknet, som i "
+       "\"/DIR=c:\\Program Files\\x\\\", gör att citattecknet och resten av kommandoraden blir en del av värdet: "
+       "skriv mappen utan \\ sist."},
       {{"/dir"}, "windows", "Växeln /dir behöver ett värde: /dir=<mapp>."},
       {{"/S=1"}, "windows", "Växeln /S tar inget värde."},
       {{"/COMPONENTS=comdlg32.ocx,x.ocx"}, "windows #1", "Okänd komponent: \"x.ocx\"."},
+      {{"/COMPONENTS=comdlg32.ocx, ,x.ocx"}, "windows #1",
+       "Växeln /COMPONENTS har ett tomt namn: ett kommatecken först, sist eller två i rad."},
       {{"/COMPONENTS=msinet.ocx,MSINET.ocx"}, "windows #5", "Komponenten MSINET.ocx anges mer än en gång."},
       {{"/LOG=c:\\logg.txt"}, "windows log=c:\\logg.txt", "Växeln /LOG gäller bara med /S."},
   };
