@@ -26,19 +26,19 @@ class UnattendedHost : public engine::RunHost {
     return std::find(selection_.begin(), selection_.end(), index) != selection_.end() ? 1 : 0;
   }
   void ShowWarning(const std::string& prompt, const std::string&) override {
-    warnings_ += prompt + engine::report::kLineEnd;
+    warned_ = true;
     error_line_(prompt);
   }
   std::optional<std::chrono::milliseconds> RegistrationWaitLimit() const override { return wait_; }
 
-  // Every warning shown so far, each ended by CR LF.
-  const std::string& warnings() const { return warnings_; }
+  // Whether a warning has been shown.
+  bool warned() const { return warned_; }
 
  private:
   const std::vector<int>& selection_;
   const Output& error_line_;
   std::chrono::milliseconds wait_;
-  std::string warnings_;
+  bool warned_ = false;
 };
 
 // The log's content: the report, then after an empty line the notes on registration commands.
@@ -128,7 +128,7 @@ int RunUnattended(const Choices& choices, platform::System& system, const Output
   const std::optional<engine::RunValues> run =
       engine::RunInstallationValues(state, destination, backup, host, system);
   if (!run) return kExitRefused;  // the destination was checked above, so this is not reached
-  const int code = ExitCodeOf(*run, !host.warnings().empty());
+  const int code = ExitCodeOf(*run, host.warned());
   if (!choices.log) return code;
   return WriteLog(system.files, *choices.log, LogText(*run), false, code, error_stream);
 }

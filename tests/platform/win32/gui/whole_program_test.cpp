@@ -52,16 +52,21 @@ TEST(WholeProgramTest, UnattendedRunChecksInstallsRegistersEachCopyWithWinesRegs
   }
   const fs::path registrations = components / "registrations.log", log = components / u8"rapport åäö.txt";
   SetEnvironmentVariableW(L"EBRONA_REGISTRATION_LOG", registrations.c_str());  // inherited by regsvr32.exe
-  const auto run = [&](const std::string& mode) {
+  const auto run = [&](const std::string& mode, const fs::path& log_file = {}) {
     std::unique_ptr<platform::WatchedProcess> process;
     EXPECT_TRUE(platform::NativeSystem()
                     .processes.StartWatched(Utf8(beside / "ebrona-installer.exe"),
                                             {mode, "/DIR=" + kSystemFolder, "/SOURCE=" + Utf8(components),
-                                             "/COMPONENTS=" + names, "/LOG=" + Utf8(log)},
+                                             "/COMPONENTS=" + names, "/LOG=" + Utf8(log_file.empty() ? log : log_file)},
                                             process)
                     .ok());
     return process ? process->WaitForExit(std::chrono::minutes(5)).value_or(99) : 99;
   };
+  // A log is never written over the program, a component or one that the run would install.
+  for (const fs::path& used :
+       {beside / "EBRONA-INSTALLER.EXE", components / "msinet.ocx", fs::path(kSystemFolder + "msinet.ocx.")}) {
+    EXPECT_EQ(run("/S", used), 87u) << used;
+  }
   EXPECT_EQ(run("/CHECK"), 1u);
   EXPECT_EQ(run("/S"), 0u);
   const std::string report = Bytes(log);
