@@ -68,6 +68,15 @@ TEST(WholeProgramTest, UnattendedRunChecksInstallsRegistersEachCopyWithWinesRegs
     EXPECT_EQ(run("/S", used), 87u) << used;
   }
   EXPECT_EQ(run("/CHECK"), 1u);
+  // Started in system32 without /SOURCE, as from an administrator's prompt, the 32-bit program's
+  // source folder is the destination, sysWOW64: refused.
+  const fs::path here = fs::current_path();
+  fs::current_path("c:\\windows\\system32");
+  std::unique_ptr<platform::WatchedProcess> in_system;
+  platform::NativeSystem().processes.StartWatched(Utf8(beside / "ebrona-installer.exe"),
+                                                  {"/CHECK", "/DIR=" + kSystemFolder}, in_system);
+  EXPECT_EQ(in_system ? in_system->WaitForExit(std::chrono::minutes(5)).value_or(99) : 99, 4u);
+  fs::current_path(here);
   EXPECT_EQ(run("/S"), 0u);
   const std::string report = Bytes(log);
   EXPECT_EQ(report.rfind("\xEF\xBB\xBFInstallation av systemfiler klar.\r\n", 0), 0u) << report;
