@@ -37,6 +37,7 @@ std::string ReadComponents(const std::string& list, std::vector<int>& components
   for (;;) {
     const std::size_t comma = list.find(',', start);
     const std::string name = engine::TrimSpaces(list.substr(start, comma - start));
+    if (name.empty()) return "Växeln /COMPONENTS har ett tomt namn: ett kommatecken först, sist eller två i rad.";
     int found = 0;
     for (int i = 1; i <= engine::kInstalledComponentCount; ++i) {
       if (Lower(name) == catalogue.ComponentCatalogue[static_cast<std::size_t>(i)]) found = i;
@@ -51,6 +52,12 @@ std::string ReadComponents(const std::string& list, std::vector<int>& components
   }
 }
 
+// A folder as Windows writes it: "/" separates as "\" does, and is shown as "\" in the report.
+std::string Backslashed(std::string folder) {
+  std::replace(folder.begin(), folder.end(), '/', '\\');
+  return folder;
+}
+
 // Takes in one switch; returns the usage error it makes, if any.
 std::string Apply(const Switch& s, const std::string& value, Choices& choices) {
   switch (s.id) {
@@ -61,9 +68,9 @@ std::string Apply(const Switch& s, const std::string& value, Choices& choices) {
     case SwitchId::kHelp: choices.mode = Mode::kHelp; break;
     case SwitchId::kVersion: choices.mode = choices.mode == Mode::kHelp ? Mode::kHelp : Mode::kVersion; break;
     case SwitchId::kForce: choices.force = true; break;
-    case SwitchId::kDir: choices.destination = value; break;
-    case SwitchId::kBackup: choices.backup = value; break;
-    case SwitchId::kSource: choices.source = value; break;
+    case SwitchId::kDir: choices.destination = Backslashed(value); break;
+    case SwitchId::kBackup: choices.backup = Backslashed(value); break;
+    case SwitchId::kSource: choices.source = Backslashed(value); break;
     case SwitchId::kLog: choices.log = value; break;
     case SwitchId::kComponents: return ReadComponents(value, choices.components);
   }
@@ -80,8 +87,16 @@ std::string ReadOne(const std::string& argument, std::set<SwitchId>& seen, Choic
   if (!seen.insert(s->id).second) return "Växeln " + shown + " anges mer än en gång.";
   if (!s->value && equals != std::string::npos) return "Växeln " + shown + " tar inget värde.";
   if (s->value && equals == std::string::npos) return "Växeln " + shown + " behöver ett värde: " + shown + "=<" + s->value + ">.";
-  const std::string value = equals == std::string::npos ? "" : argument.substr(equals + 1);
+  // Values are trimmed of blanks, as the window's folder boxes are.
+  const std::string value = equals == std::string::npos ? "" : engine::TrimSpaces(argument.substr(equals + 1));
   if (s->value && value.empty()) return "Växeln " + shown + " har ett tomt värde.";
+  // No path or name holds a quotation mark. Windows splits "/DIR=c:\x\" so that the "\" keeps the
+  // closing quotation mark in the value, and the rest of the command line with it.
+  if (value.find('"') != std::string::npos) {
+    return "Växeln " + shown + " har ett citattecken (\") i värdet. Ett \\ direkt före det avslutande "
+           "citattecknet, som i \"" + shown + "=c:\\Program Files\\x\\\", gör att citattecknet och resten av "
+           "kommandoraden blir en del av värdet: skriv mappen utan \\ sist.";
+  }
   return Apply(*s, value, choices);
 }
 
@@ -102,6 +117,9 @@ ParsedArguments ParseArguments(const std::vector<std::string>& arguments) {
   }
   if (parsed.error.empty() && parsed.choices.log && parsed.choices.mode == Mode::kWindows) {
     parsed.error = "Växeln /LOG gäller bara med /S.";
+  }
+  if (parsed.error.empty() && seen.count(SwitchId::kSilent) && seen.count(SwitchId::kCheck)) {
+    parsed.error = "Växlarna /S och /CHECK kan inte användas tillsammans: /CHECK ändrar inget, /S installerar.";
   }
   // The window has no /FORCE: a shortcut that names it must not open a window that ignores it.
   if (parsed.error.empty() && parsed.choices.force && parsed.choices.mode == Mode::kWindows) {

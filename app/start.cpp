@@ -43,8 +43,8 @@ int Start(const std::vector<std::string>& arguments) {
       return kExitDone;
     case Mode::kSilent:
     case Mode::kCheck:
-      return RunUnattended(parsed.choices, platform::NativeSystem(), [](const std::string& line) {
-        platform::WriteToStandardStream(StandardStream::kError, "ebrona-installer: " + line + "\n");
+      return RunUnattended(parsed.choices, platform::NativeSystem(), [](const std::string& text) {
+        platform::WriteToStandardStream(StandardStream::kError, text);
       });
     case Mode::kWindows:
       break;

@@ -10,9 +10,9 @@ namespace app {
 enum ExitCode : int {
   kExitDone = 0,                // finished without failure, also when nothing needed installing
   kExitFilesFailed = 1,         // files could not be installed; with /CHECK: something would be copied
-  kExitToolNotStarted = 2,      // regsvr32.exe missing or not startable
+  kExitToolNotStarted = 2,      // a copied file left unregistered: regsvr32.exe missing or not startable
   kExitRegistrationFailed = 3,  // a registration command failed or did not end in time
-  kExitRefused = 4,             // no destination folder
+  kExitRefused = 4,             // refused before anything was done: a folder or a component is missing
   kExitLogNotWritten = 5,       // the log file could not be written
   kExitUsage = 87,              // a usage error (ERROR_INVALID_PARAMETER)
   kExitAnotherRun = 1618,       // another installation held the lock throughout the wait; nothing was done
@@ -68,11 +68,11 @@ struct ExitCodeMeaning {
 inline constexpr ExitCodeMeaning kExitCodes[] = {
     {kExitDone, "klart utan fel, även när inget behövde installeras"},
     {kExitFilesFailed, "en eller flera filer kunde inte installeras"},
-    {kExitToolNotStarted, "regsvr32.exe saknas eller kunde inte startas"},
+    {kExitToolNotStarted, "en kopierad fil registrerades inte: regsvr32.exe saknas eller kunde inte startas"},
     {kExitRegistrationFailed, "en registrering misslyckades eller svarade inte inom 60 sekunder"},
-    {kExitRefused, "avbrutet: ingen destinationsmapp"},
+    {kExitRefused, "avbrutet innan något gjorts: en mapp eller komponent saknas eller är fel"},
     {kExitLogNotWritten, "loggfilen kunde inte skrivas"},
-    {kExitUsage, "felaktiga argument"},
+    {kExitUsage, "felaktiga argument, eller en loggfil som körningen själv använder"},
     {kExitAnotherRun, "en annan installation pågick i 10 minuter: inget gjordes"},
 };
 

@@ -1,5 +1,9 @@
 #include "app/unattended_run.h"
 
+#include <algorithm>
+
+#include "app/folder_checks.h"
+#include "app/log_guard.h"
 #include "app/switches.h"
 #include "engine/installation_check.h"
 #include "engine/installation_run.h"
@@ -9,29 +13,34 @@
 namespace app {
 namespace {
 
-// The main window as an unattended run answers for it: the boxes ticked by the choices, warnings
+using Output = std::function<void(const std::string&)>;
+
+// The main window as an unattended run answers for it: the boxes of the selection ticked, warnings
 // as lines on the error stream, and registrations waited for.
 class UnattendedHost : public engine::RunHost {
  public:
-  UnattendedHost(const Choices& choices, const std::function<void(const std::string&)>& error_line,
+  UnattendedHost(const std::vector<int>& selection, bool force, const Output& error_line,
                  std::chrono::milliseconds wait, std::chrono::milliseconds lock_wait)
-      : choices_(choices), error_line_(error_line), wait_(wait), lock_wait_(lock_wait) {}
+      : selection_(selection), force_(force), error_line_(error_line), wait_(wait), lock_wait_(lock_wait) {}
 
-  std::int16_t CheckValue(int index) const override { return choices_.Ticked(index) ? 1 : 0; }
+  std::int16_t CheckValue(int index) const override {
+    return std::find(selection_.begin(), selection_.end(), index) != selection_.end() ? 1 : 0;
+  }
   void ShowWarning(const std::string& prompt, const std::string&) override {
     warnings_ += prompt + engine::report::kLineEnd;
     error_line_(prompt);
   }
   std::optional<std::chrono::milliseconds> RegistrationWaitLimit() const override { return wait_; }
   std::chrono::milliseconds LockWaitLimit() const override { return lock_wait_; }
-  bool InstallWhateverDates() const override { return choices_.force; }
+  bool InstallWhateverDates() const override { return force_; }
 
   // Every warning shown so far, each ended by CR LF.
   const std::string& warnings() const { return warnings_; }
 
  private:
-  const Choices& choices_;
-  const std::function<void(const std::string&)>& error_line_;
+  const std::vector<int>& selection_;
+  bool force_;
+  const Output& error_line_;
   std::chrono::milliseconds wait_;
   std::chrono::milliseconds lock_wait_;
   std::string warnings_;
@@ -53,24 +62,67 @@ int ExitCodeOf(const engine::RunValues& run, bool warned) {
   int code = kExitDone;
   // A warning during a run that went ahead tells of a failure outside the files' own steps.
   if (run.FilesFailed > 0 || warned) code = Worse(code, kExitFilesFailed);
-  if (run.RegistrationNotStarted) code = Worse(code, kExitToolNotStarted);
+  // A missing tool matters only when a copied file was left unregistered.
+  const bool copied = std::find(run.InstalledFlags.begin(), run.InstalledFlags.end(), 1) != run.InstalledFlags.end();
+  if (run.RegistrationNotStarted && copied) code = Worse(code, kExitToolNotStarted);
   if (!run.RegistrationNotes.empty()) code = Worse(code, kExitRegistrationFailed);
   return code;
 }
 
+// Writes `text` to the log as UTF-8 with a byte-order mark, so that Notepad and PowerShell read the
+// Swedish letters right. When it cannot be written, says so and, unless `text` has been told
+// already, puts it on the error stream so that it is not lost. Returns `code`, or worse.
+int WriteLog(platform::FileSystem& files, const std::string& log, const std::string& text, bool told, int code,
+             const Output& error_stream) {
+  const platform::Status written = files.WriteFileReplacing(log, "\xEF\xBB\xBF" + text);
+  if (written.ok()) return code;
+  error_stream("ebrona-installer: Loggfilen " + log + " kunde inte skrivas: " + written.text() + "\n");
+  if (!told) {
+    std::string lines;
+    for (const char c : text) {
+      if (c != '\r') lines += c;
+    }
+    if (!lines.empty() && lines.back() != '\n') lines += '\n';
+    error_stream(lines);
+  }
+  return Worse(code, kExitLogNotWritten);
+}
+
 }  // namespace
 
-int RunUnattended(const Choices& choices, platform::System& system,
-                  const std::function<void(const std::string&)>& error_line,
+int RunUnattended(const Choices& choices, platform::System& system, const Output& error_stream,
                   std::chrono::milliseconds registration_wait, std::chrono::milliseconds lock_wait) {
+  const Output error_line = [&error_stream](const std::string& line) {
+    error_stream("ebrona-installer: " + line + "\n");
+  };
   // The state as the main window's load leaves it, with the choices in the place of the boxes.
   engine::InstallerState state;
   engine::FillCatalogue(state);
   state.ComponentCount = engine::kInstalledComponentCount;
   engine::DetectSystemFolder(state, system.files);
-  const std::string destination = choices.destination.value_or(state.SystemFolder);
+  const std::string destination = engine::NormaliseFolder(choices.destination.value_or(state.SystemFolder));
+  const std::string backup = engine::NormaliseFolder(choices.backup.value_or(""));
   if (choices.source) state.SourceFolder = engine::NormaliseFolder(*choices.source);
-  UnattendedHost host(choices, error_line, registration_wait, lock_wait);
+
+  if (choices.log) {
+    const std::string clash = LogClash(*choices.log, state, destination, backup, system.files);
+    if (!clash.empty()) {
+      error_line("Loggfilen " + *choices.log + " skulle skriva över " + clash + ". Ange en annan fil med /LOG=<fil>.");
+      return kExitUsage;
+    }
+  }
+  const FolderCheck checked = CheckFolders(choices, state, destination, backup, system.files);
+  if (!checked.refusal.empty()) {
+    std::string text;
+    for (const std::string& line : checked.refusal) {
+      error_line(line);
+      text += line + engine::report::kLineEnd;
+    }
+    // The check writes nothing, not even its log.
+    if (!choices.log || choices.mode == Mode::kCheck) return kExitRefused;
+    return WriteLog(system.files, *choices.log, text, true, kExitRefused, error_stream);
+  }
+  UnattendedHost host(checked.selection, choices.force, error_line, registration_wait, lock_wait);
 
   if (choices.mode == Mode::kCheck) {
     const std::optional<bool> would_copy = engine::WouldInstallAny(state, destination, host, system.files);
@@ -79,20 +131,18 @@ int RunUnattended(const Choices& choices, platform::System& system,
   }
 
   const std::optional<engine::RunValues> run =
-      engine::RunInstallationValues(state, destination, choices.backup.value_or(""), host, system);
-  const bool ran = run && run->Lock == engine::LockOutcome::kTaken;
+      engine::RunInstallationValues(state, destination, backup, host, system);
+  if (!run) return kExitRefused;  // the destination was checked above, so this is not reached
   // Another run held the lock all the time: nothing was done, and that code stands alone, so that
   // the deployment tool tries again. A lock that could not be made is a failure of its own (1).
-  const bool busy = run && run->Lock == engine::LockOutcome::kHeldByAnotherRun;
-  const int code = !run ? kExitRefused : busy ? kExitAnotherRun : ExitCodeOf(*run, !host.warnings().empty());
+  const bool ran = run->Lock == engine::LockOutcome::kTaken;
+  const bool busy = run->Lock == engine::LockOutcome::kHeldByAnotherRun;
+  const int code = busy ? kExitAnotherRun : ExitCodeOf(*run, !host.warnings().empty());
   if (!choices.log) return code;
-
-  // UTF-8 with a byte-order mark, so that Notepad and PowerShell read the Swedish letters right.
-  const std::string bytes = "\xEF\xBB\xBF" + (ran ? LogText(*run) : host.warnings());
-  const platform::Status written = system.files.WriteFileReplacing(*choices.log, bytes);
-  if (written.ok()) return code;
-  error_line("Loggfilen " + *choices.log + " kunde inte skrivas: " + written.text());
-  return busy ? code : Worse(code, kExitLogNotWritten);
+  // A run that did nothing logs its warnings, which are on the error stream already.
+  const int logged = WriteLog(system.files, *choices.log, ran ? LogText(*run) : host.warnings(), !ran, code,
+                              error_stream);
+  return busy ? code : logged;
 }
 
 }  // namespace app

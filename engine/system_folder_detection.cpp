@@ -3,14 +3,10 @@
 namespace engine {
 
 void DetectSystemFolder(InstallerState& state, platform::FileSystem& files) {
-  // The 64-bit system's folder for 32-bit components comes first, so that it is the one proposed
-  // there; the rest are the folders of older Windows versions.
-  static constexpr const char* kCandidates[] = {"c:\\windows\\sysWOW64\\", "c:\\windows\\system32\\",
-                                                "c:\\windows\\system\\", "c:\\winnt\\system32\\"};
   state.SystemFolder.clear();
-  for (const char* candidate : kCandidates) {
+  for (const char* candidate : kSystemFolderCandidates) {
     // Any readable length counts, even 0: the marker only has to be there.
-    if (files.FileLength(std::string(candidate) + "msvbvm60.dll").ok()) {
+    if (files.FileLength(std::string(candidate) + kSystemFolderMarker).ok()) {
       state.SystemFolder = candidate;
       break;
     }

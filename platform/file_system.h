@@ -40,6 +40,13 @@ class FileSystem {
   // link, or as two names (hard links) of one file. False when either is missing or cannot be examined.
   virtual bool SameFile(const std::string& first, const std::string& second) = 0;
 
+  // Whether `path` names an existing folder (or a link to one). False for a file, a missing path or
+  // one that cannot be examined.
+  virtual bool IsFolder(const std::string& path) = 0;
+
+  // Whether `path` names the running program's own file, under any spelling or through a link.
+  virtual bool IsRunningProgram(const std::string& path) = 0;
+
   // Makes `bytes` the whole content of the file at `path`, created or replaced crash-safe: they go to
   // a temporary file in the same folder, which is flushed and then renamed over `path`. On failure
   // the temporary file is removed and `path` is exactly as it was. A `path` that names something

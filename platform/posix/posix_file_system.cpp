@@ -91,6 +91,23 @@ bool PosixFileSystem::SameFile(const std::string& first, const std::string& seco
   return a.ok() && b.ok() && a.value().st_dev == b.value().st_dev && a.value().st_ino == b.value().st_ino;
 }
 
+bool PosixFileSystem::IsFolder(const std::string& path) {
+  const Result<std::string> host = drives_.ToHost(path);
+  if (!host.ok()) return false;
+  const Result<struct stat> info = NamedStatus(host.value());
+  return info.ok() && S_ISDIR(info.value().st_mode);
+}
+
+bool PosixFileSystem::IsRunningProgram(const std::string& path) {
+  const Result<std::string> host = drives_.ToHost(path);
+  if (!host.ok()) return false;
+  // The kernel's link to the program's file leads to it wherever it was started from.
+  const Result<struct stat> program = NamedStatus("/proc/self/exe");
+  const Result<struct stat> named = NamedStatus(host.value());
+  return program.ok() && named.ok() && program.value().st_dev == named.value().st_dev &&
+         program.value().st_ino == named.value().st_ino;
+}
+
 Status PosixFileSystem::WriteFileReplacing(const std::string& path, const std::string& bytes) {
   const Result<std::string> host = drives_.ToHost(path);
   if (!host.ok()) return host.status();

@@ -15,6 +15,8 @@ class PosixFileSystem : public FileSystem {
   bool IsRegularFile(const std::string& path) override;
   Status CopyReplacing(const std::string& source, const std::string& destination) override;
   bool SameFile(const std::string& first, const std::string& second) override;
+  bool IsFolder(const std::string& path) override;
+  bool IsRunningProgram(const std::string& path) override;
   Status WriteFileReplacing(const std::string& path, const std::string& bytes) override;
   Status MakeFolder(const std::string& path) override;
   std::vector<std::string> Drives() override;

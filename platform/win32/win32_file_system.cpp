@@ -110,9 +110,29 @@ Status Win32FileSystem::CopyReplacing(const std::string& source, const std::stri
 }
 
 bool Win32FileSystem::SameFile(const std::string& first, const std::string& second) {
+  // The second file is opened only when the first exists: an open handle, however briefly held,
+  // makes another program's rename over that file fail, and the log's check asks about many
+  // components while another run may be replacing them.
   const auto one = FileInformation(WideFromUtf8(first));
+  if (!one) return false;
   const auto other = FileInformation(WideFromUtf8(second));
-  return one && other && win32::SameFile(*one, *other);
+  return other && win32::SameFile(*one, *other);
+}
+
+bool Win32FileSystem::IsFolder(const std::string& path) {
+  const DWORD attributes = GetFileAttributesW(WideFromUtf8(path).c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool Win32FileSystem::IsRunningProgram(const std::string& path) {
+  const std::wstring program = GrowingBufferCall([](DWORD size, wchar_t* buffer) {
+    // A full buffer holds a truncated name: ask again with a larger one.
+    const DWORD length = GetModuleFileNameW(nullptr, buffer, size);
+    return length == size ? size + 1 : length;
+  });
+  const auto self = FileInformation(program);
+  const auto named = FileInformation(WideFromUtf8(path));
+  return self && named && win32::SameFile(*self, *named);
 }
 
 Status Win32FileSystem::WriteFileReplacing(const std::string& path, const std::string& bytes) {

@@ -54,6 +54,20 @@ TEST_F(UnattendedProgram, InstallsIntoTheFoundSystemFolderWithBackupsAndLogsTheR
   const std::vector<std::string> choices = {"/SOURCE=c:/Ebrona Komponenter",
                                             "/COMPONENTS=comdlg32.ocx,msflxgrd.ocx,msinet.ocx,pdf_itb.ocx"};
 
+  // A log that would replace a file the run uses, or the program, is refused before anything is done.
+  AddDrive("p:", fs::path(EBRONA_PROGRAM).parent_path());
+  fs::current_path(DriveC() / "Ebrona Komponenter");
+  for (const auto& [log, clash] : std::initializer_list<std::pair<std::string, std::string>>{
+           {"MSINET.OCX", "komponenten msinet.ocx i källmappen"},
+           {"c:\\windows\\syswow64\\tabctl32.ocx.", "komponenten tabctl32.ocx i destinationsmappen"},
+           {"c:/kopior med blanksteg, åäö/COMDLG32.ocx", "komponenten comdlg32.ocx i mappen för kopior"},
+           {"c:\\windows\\syswow64\\msvbvm60.dll", "markörfilen c:\\windows\\sysWOW64\\msvbvm60.dll"},
+           {"c:\\windows\\syswow64\\REGSVR32.EXE", "registreringsverktyget c:\\windows\\sysWOW64\\regsvr32.exe"},
+           {"p:\\ebrona-installer", "programmet självt"}}) {
+    EXPECT_EQ(RunProgram({"/S", "/LOG=" + log, "/BACKUP=c:\\Kopior med blanksteg, åäö", choices[0]}, root_ / "errors"), 87);
+    EXPECT_EQ(ReadFile(root_ / "errors"), "ebrona-installer: Loggfilen " + log + " skulle skriva över " + clash +
+                                              ". Ange en annan fil med /LOG=<fil>.\n");
+  }
   umask(022);  // the program's new files get 0644 under it
   EXPECT_EQ(RunProgram({"/S", "/LOG=c:\\loggar\\rapport.txt", "/BACKUP=c:\\kopior med blanksteg, ÅÄÖ\\", choices[0],
                         choices[1]}), 3);

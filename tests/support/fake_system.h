@@ -41,6 +41,8 @@ class FakeFileSystem : public platform::FileSystem {
   void AddFolder(const std::string& path);
   void AddDrive(const std::string& drive) { AddFolder(drive.substr(0, 2)); }  // "d:"
   void SetCurrentFolder(const std::string& folder) { AddFolder(current_folder_ = Key(folder)); }
+  // Adds the running program's file at `path`; until then there is none.
+  void SetProgram(const std::string& path) { AddFile(program_ = path, "20040101", "program"); }
   // Every later operation `op` on `path` fails with `text` (the same path in any spelling).
   void InjectFailure(Op op, const std::string& path, const std::string& text) { failures_[{op, Key(path)}] = text; }
 
@@ -59,8 +61,10 @@ class FakeFileSystem : public platform::FileSystem {
   platform::Status CopyReplacing(const std::string& source, const std::string& destination) override;
   // One file or folder only under the same key: the in-memory host has no links.
   bool SameFile(const std::string& first, const std::string& second) override {
-    return Key(first) == Key(second) && (files_.count(Key(first)) > 0 || folders_.count(Key(first)) > 0);
+    return Key(first) == Key(second) && Exists(first);
   }
+  bool IsFolder(const std::string& path) override { return folders_.count(Key(path)) > 0; }
+  bool IsRunningProgram(const std::string& path) override { return !program_.empty() && Key(path) == Key(program_); }
   // The file gets the date "" (never older than a component).
   platform::Status WriteFileReplacing(const std::string& path, const std::string& bytes) override;
   platform::Status MakeFolder(const std::string& path) override;
@@ -87,6 +91,7 @@ class FakeFileSystem : public platform::FileSystem {
   std::map<std::string, FakeFile> files_;
   std::set<std::string> folders_;
   std::string current_folder_;
+  std::string program_;
   std::map<std::pair<Op, std::string>, std::string> failures_;
   std::vector<std::string> folders_made_;
 };

@@ -43,11 +43,8 @@ TEST(Form2, ButtonsAndTheCloseBox) {
       "över. Använd i så fall knappen Bläddra/skapa mapp för att välja mapp eller skapa ny mapp.\r\n\r\n"
       "Behörighet kan krävas för att utföra installationen. Tala med den tekniskt ansvarige om installationen "
       "misslyckas. Kopiera och skriv ut den rapport som visas.\r\n\r\n"
-      "Med Windows Vista eller senare ska UAC (User Account Control, användarkontroll) stängas av under "
-      "installationen. Hittas via Kontrollpanelen, men lite olika beroende på windows-version, t ex: "
-      "Användarkonton / Aktivera eller inaktivera UAC. Eller: System och säkerhet / Åtgärdscenter / Ändra "
-      "inställningar för User Account Control. Kan kräva omstart av datorn. Sätt på UAC igen efter "
-      "installationen.\r\n\r\n"
+      "På Windows ber programmet självt om administratörsbehörighet när det startar. UAC (User Account "
+      "Control, användarkontroll) ska inte stängas av.\r\n\r\n"
       "För datorer med 64-bitars Windows ska installation göras i windows\\sysWOW64, som bör vara den mapp som "
       "föreslås.";
   const struct {

@@ -73,11 +73,25 @@ TEST(WholeProgramTest, UnattendedRunsChecksInstallTakingTurnsRegisterEachCopyWit
     for (auto& p : processes) code = std::max(code, p ? p->WaitForExit(std::chrono::minutes(5)).value_or(99) : 99);
     return code;
   };
+  // A log is never written over the program, a component or one that the run would install.
+  for (const fs::path& used :
+       {beside / "EBRONA-INSTALLER.EXE", components / "msinet.ocx", fs::path(kSystemFolder + "msinet.ocx.")}) {
+    EXPECT_EQ(run("/S", {used}), 87u) << used;
+  }
   EXPECT_EQ(run("/CHECK", {log}), 1u);
+  // Started in system32 without /SOURCE, as from an administrator's prompt, the 32-bit program's
+  // source folder is the destination, sysWOW64: refused.
+  const fs::path here = fs::current_path();
+  fs::current_path("c:\\windows\\system32");
+  std::unique_ptr<platform::WatchedProcess> in_system;
+  platform::NativeSystem().processes.StartWatched(Utf8(beside / "ebrona-installer.exe"),
+                                                  {"/CHECK", "/DIR=" + kSystemFolder}, in_system);
+  EXPECT_EQ(in_system ? in_system->WaitForExit(std::chrono::minutes(5)).value_or(99) : 99, 4u);
+  fs::current_path(here);
   // The run that takes the lock first finds it abandoned by a thread of this test that ended
   // holding it; the other waits for it to end, so it backs up no new file and copies nothing.
   std::thread([] { (void)platform::NativeSystem().lock.Take(std::chrono::milliseconds(0)); }).join();
-  EXPECT_EQ(run("/S", {log, components / "second.txt"}), 0u);
+  EXPECT_EQ(run("/S", {log, components / "second.txt"}), 0u) << Bytes(log) << "\n--\n" << Bytes(components / "second.txt");
   const std::string report = Bytes(log) + Bytes(components / "second.txt");
   EXPECT_NE(report.find("\xEF\xBB\xBFInstallation av systemfiler klar.\r\n"), std::string::npos) << report;
   std::vector<std::string> expected, logged;
