@@ -43,7 +43,7 @@ std::string UsageText() {
   }
   text += "\n\nSlutkoder:\n";
   for (const ExitCodeMeaning& exit : kExitCodes) {
-    text += "  " + Padded(std::to_string(exit.code), 4) + exit.meaning + "\n";
+    text += "  " + Padded(std::to_string(exit.code), 5) + exit.meaning + "\n";
   }
   return text;
 }

@@ -15,6 +15,7 @@ enum ExitCode : int {
   kExitRefused = 4,             // no destination folder
   kExitLogNotWritten = 5,       // the log file could not be written
   kExitUsage = 87,              // a usage error (ERROR_INVALID_PARAMETER)
+  kExitRestartNeeded = 3010,    // no failure, but files in use were replaced (ERROR_SUCCESS_REBOOT_REQUIRED)
 };
 
 // The lowest non-zero of the two codes, or 0.
@@ -56,6 +57,7 @@ inline constexpr ExitCodeMeaning kExitCodes[] = {
     {kExitRefused, "avbrutet: ingen destinationsmapp"},
     {kExitLogNotWritten, "loggfilen kunde inte skrivas"},
     {kExitUsage, "felaktiga argument"},
+    {kExitRestartNeeded, "klart, men filer som användes av program har ersatts: en omstart slutför installationen"},
 };
 
 // The usage text, lines ended by "\n": the switches, the components and the exit codes.

@@ -52,6 +52,8 @@ int ExitCodeOf(const engine::RunValues& run, bool warned) {
   if (run.FilesFailed > 0 || warned) code = Worse(code, kExitFilesFailed);
   if (run.RegistrationNotStarted) code = Worse(code, kExitToolNotStarted);
   if (!run.RegistrationNotes.empty()) code = Worse(code, kExitRegistrationFailed);
+  // A restart completes the run: the programs that held the replaced files still use the old ones.
+  if (!run.ReplacedInUse.empty()) code = Worse(code, kExitRestartNeeded);
   return code;
 }
 

@@ -76,9 +76,12 @@ Result<std::string> Win32FileSystem::ModificationDate(const std::string& path) {
   return std::string(text);
 }
 
-Status Win32FileSystem::CopyReplacing(const std::string& source, const std::string& destination) {
-  return CopyFileReplacing(WideFromUtf8(source), WideFromUtf8(destination));
+Status Win32FileSystem::CopyReplacing(const std::string& source, const std::string& destination,
+                                      bool* replaced_in_use) {
+  return CopyFileReplacing(WideFromUtf8(source), WideFromUtf8(destination), replaced_in_use);
 }
+
+void Win32FileSystem::RemoveLeftovers(const std::string& path) { RemoveLeftoversOf(WideFromUtf8(path)); }
 
 bool Win32FileSystem::SameFile(const std::string& first, const std::string& second) {
   const auto one = FileInformation(WideFromUtf8(first));

@@ -9,7 +9,9 @@ class Win32FileSystem : public FileSystem {
  public:
   Result<std::uint64_t> FileLength(const std::string& path) override;
   Result<std::string> ModificationDate(const std::string& path) override;
-  Status CopyReplacing(const std::string& source, const std::string& destination) override;
+  Status CopyReplacing(const std::string& source, const std::string& destination,
+                       bool* replaced_in_use = nullptr) override;
+  void RemoveLeftovers(const std::string& path) override;
   bool SameFile(const std::string& first, const std::string& second) override;
   Status WriteFileReplacing(const std::string& path, const std::string& bytes) override;
   Status MakeFolder(const std::string& path) override;

@@ -48,14 +48,59 @@ platform::Result<std::string> FakeFileSystem::ModificationDate(const std::string
   return file.ok() ? platform::Result<std::string>(file.value().date) : file.status();
 }
 
-platform::Status FakeFileSystem::CopyReplacing(const std::string& source, const std::string& destination) {
+platform::Status FakeFileSystem::CopyReplacing(const std::string& source, const std::string& destination,
+                                               bool* replaced_in_use) {
+  if (replaced_in_use) *replaced_in_use = false;
   const auto file = Read(Op::kCopyFrom, source);
   if (!file.ok()) return file.status();
   const std::string to = Key(destination);
   const platform::Status copied = Outcome(Op::kCopyTo, to, MissingParent(to));
   if (!copied.ok()) return copied;
-  files_[to] = file.value();
-  return copied;
+  if (!holds_.count(to) || !files_.count(to)) {
+    files_[to] = file.value();
+    return copied;
+  }
+  files_[to + ".new"] = file.value();
+  const platform::Status replaced = platform::ReplaceFileInUse(*this, to + ".new", to);
+  files_.erase(to + ".new");
+  if (replaced_in_use) *replaced_in_use = replaced.ok();
+  return replaced;
+}
+
+void FakeFileSystem::RemoveLeftovers(const std::string& path) {
+  const std::string aside = Key(path) + ".old";
+  std::erase_if(files_, [&](const auto& file) { return file.first.starts_with(aside) && !holds_.count(file.first); });
+}
+
+platform::Result<std::string> FakeFileSystem::RenameAside(const std::string& path) {
+  const std::string key = Key(path);
+  const auto hold = holds_.find(key);
+  const platform::Status renamed = Outcome(Op::kRenameAside, key, hold != holds_.end() && !hold->second ? kSharingViolation : nullptr);
+  if (!renamed.ok()) return renamed;
+  int n = 1;
+  while (files_.count(key + ".old" + std::to_string(n))) ++n;
+  Rename(key, key + ".old" + std::to_string(n));
+  return key + ".old" + std::to_string(n);
+}
+
+platform::Status FakeFileSystem::Rename(const std::string& from, const std::string& to) {
+  const platform::Status renamed = Outcome(Op::kRename, Key(from), files_.count(Key(to)) ? kExists : nullptr);
+  if (!renamed.ok()) return renamed;
+  files_[Key(to)] = files_.at(Key(from));
+  files_.erase(Key(from));
+  if (const auto hold = holds_.extract(Key(from))) holds_[Key(to)] = hold.mapped();
+  return renamed;
+}
+
+platform::Status FakeFileSystem::DeleteAtRestart(const std::string& path) {
+  const platform::Status scheduled = Outcome(Op::kDeleteAtRestart, Key(path));
+  if (scheduled.ok()) deleted_at_restart_.push_back(Key(path));
+  return scheduled;
+}
+
+std::vector<platform::FileHolder> FakeFileSystem::Holders(const std::string& path) {
+  if (!holds_.count(Key(path))) return {};
+  return {{"Ebrona Kassa", 4711}};
 }
 
 platform::Status FakeFileSystem::WriteFileReplacing(const std::string& path, const std::string& bytes) {
