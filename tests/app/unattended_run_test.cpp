@@ -46,6 +46,7 @@ TEST(UnattendedRun, ExitCodeTellsTheLowestFailureTheLogTellsTheReportAndCheckCha
   const auto copy_fails = [](Scene& s) { s.Fail(fake::Op::kCopyTo, kSystem + s.Name(5)); };
   const auto log_fails = [](Scene& s) { s.Fail(fake::Op::kWriteFile, "r.txt"); };
   const auto ends_with_1 = [](Scene& s) { s.host.processes.EndWith(2, 1); };
+  const auto held = [](Scene& s) { s.Installed(1, "19990101"), s.host.files.Hold(kSystem + s.Name(1), true); };
   struct Case {
     std::vector<std::string> arguments;
     std::vector<std::function<void(Scene&)>> arrange;
@@ -58,6 +59,9 @@ TEST(UnattendedRun, ExitCodeTellsTheLowestFailureTheLogTellsTheReportAndCheckCha
       {{"/S", "/LOG=r.txt", "/SOURCE=."}, {copy_fails}, 1, "\r\nmsinet.ocx KUNDE INTE LÄGGAS IN. Access is denied.\r\n"},
       {{"/S"}, {no_tool}, 2},
       {{"/S"}, {no_tool, copy_fails}, 1},
+      {{"/S"}, {held}, 3010},
+      {{"/S"}, {held, copy_fails}, 1},
+      {{"/S", "/LOG=r.txt"}, {held, no_tool}, 2, "körs.\r\n\r\nFöljande filer användes av program som körs"},
       {{"/S"}, {[](Scene& s) { s.host.processes.FailStart(3, "Bad format."); }}, 2},
       {{"/S"}, {ends_with_1}, 3},
       {{"/S", "/LOG=r.txt"}, {[](Scene& s) { s.host.processes.EndWith(8, std::nullopt); }}, 3,
