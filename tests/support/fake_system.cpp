@@ -56,7 +56,7 @@ platform::Status FakeFileSystem::CopyReplacing(const std::string& source, const 
   const std::string to = Key(destination);
   const platform::Status copied = Outcome(Op::kCopyTo, to, MissingParent(to));
   if (!copied.ok()) return copied;
-  if (!holds_.count(to) || !files_.count(to)) {
+  if (!holds_.count(to)) {
     files_[to] = file.value();
     return copied;
   }
@@ -67,28 +67,15 @@ platform::Status FakeFileSystem::CopyReplacing(const std::string& source, const 
   return replaced;
 }
 
-void FakeFileSystem::RemoveLeftovers(const std::string& path) {
-  const std::string aside = Key(path) + ".old";
-  std::erase_if(files_, [&](const auto& file) { return file.first.starts_with(aside) && !holds_.count(file.first); });
-}
-
 platform::Result<std::string> FakeFileSystem::RenameAside(const std::string& path) {
-  const std::string key = Key(path);
-  const auto hold = holds_.find(key);
-  const platform::Status renamed = Outcome(Op::kRenameAside, key, hold != holds_.end() && !hold->second ? kSharingViolation : nullptr);
-  if (!renamed.ok()) return renamed;
-  int n = 1;
-  while (files_.count(key + ".old" + std::to_string(n))) ++n;
-  Rename(key, key + ".old" + std::to_string(n));
-  return key + ".old" + std::to_string(n);
+  const platform::Status refused = Outcome(Op::kRenameAside, Key(path), holds_.at(Key(path)) ? nullptr : kSharingViolation);
+  const platform::Status renamed = refused.ok() ? Rename(path, path + ".old") : refused;
+  return renamed.ok() ? platform::Result<std::string>(Key(path) + ".old") : renamed;
 }
 
 platform::Status FakeFileSystem::Rename(const std::string& from, const std::string& to) {
   const platform::Status renamed = Outcome(Op::kRename, Key(from), files_.count(Key(to)) ? kExists : nullptr);
-  if (!renamed.ok()) return renamed;
-  files_[Key(to)] = files_.at(Key(from));
-  files_.erase(Key(from));
-  if (const auto hold = holds_.extract(Key(from))) holds_[Key(to)] = hold.mapped();
+  if (renamed.ok()) files_[Key(to)] = files_.at(Key(from)), files_.erase(Key(from));
   return renamed;
 }
 
@@ -96,11 +83,6 @@ platform::Status FakeFileSystem::DeleteAtRestart(const std::string& path) {
   const platform::Status scheduled = Outcome(Op::kDeleteAtRestart, Key(path));
   if (scheduled.ok()) deleted_at_restart_.push_back(Key(path));
   return scheduled;
-}
-
-std::vector<platform::FileHolder> FakeFileSystem::Holders(const std::string& path) {
-  if (!holds_.count(Key(path))) return {};
-  return {{"Ebrona Kassa", 4711}};
 }
 
 platform::Status FakeFileSystem::WriteFileReplacing(const std::string& path, const std::string& bytes) {

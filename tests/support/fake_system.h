@@ -31,7 +31,7 @@ struct FakeFile {
 };
 
 // A held file is replaced around its holder as on Windows, through platform::ReplaceFileInUse: the
-// new file is first "<path>.new", the old one is renamed aside to "<path>.old<n>".
+// new file is first "<path>.new", the old one is renamed aside to "<path>.old".
 class FakeFileSystem : public platform::FileSystem, public platform::InUseSteps {
  public:
   // Starts with drive c: only, the current folder "c:\ebrona".
@@ -47,10 +47,9 @@ class FakeFileSystem : public platform::FileSystem, public platform::InUseSteps 
   void SetCurrentFolder(const std::string& folder) { AddFolder(current_folder_ = Key(folder)); }
   // Every later operation `op` on `path` fails with `text` (the same path in any spelling).
   void InjectFailure(Op op, const std::string& path, const std::string& text) { failures_[{op, Key(path)}] = text; }
-  // Ebrona Kassa (4711) holds the file at `path` under whatever name it gets: `loaded` as a DLL,
-  // which may be renamed but not replaced or deleted, else open without delete sharing.
+  // Ebrona Kassa (4711) holds the file at `path` for good: `loaded` as a DLL, which may be renamed
+  // but not replaced or deleted, else open without delete sharing.
   void Hold(const std::string& path, bool loaded) { holds_[Key(path)] = loaded; }
-  void Release(const std::string& path) { holds_.erase(Key(path)); }
 
   // Looking at the result.
   bool Exists(const std::string& path) const { return files_.count(Key(path)) || folders_.count(Key(path)); }
@@ -65,8 +64,8 @@ class FakeFileSystem : public platform::FileSystem, public platform::InUseSteps 
   platform::Result<std::string> ModificationDate(const std::string& path) override;
   platform::Status CopyReplacing(const std::string& source, const std::string& destination,
                                  bool* replaced_in_use = nullptr) override;
-  // Removes the old files renamed aside that nobody holds.
-  void RemoveLeftovers(const std::string& path) override;
+  // Old files renamed aside stay: their holders never let go.
+  void RemoveLeftovers(const std::string&) override {}
   // One file only under the same key: the in-memory host has no links.
   bool SameFile(const std::string& first, const std::string& second) override {
     return Key(first) == Key(second) && files_.count(Key(first)) > 0;
@@ -81,14 +80,14 @@ class FakeFileSystem : public platform::FileSystem, public platform::InUseSteps 
   static constexpr const char* kNotFound = "The system cannot find the file specified.";
   static constexpr const char* kPathNotFound = "The system cannot find the path specified.";
   static constexpr const char* kExists = "Cannot create a file when that file already exists.";
-  static constexpr const char* kSharingViolation =
-      "The process cannot access the file because it is being used by another process.";
-
+  static constexpr const char* kSharingViolation = "The process cannot access the file because it is being used by another process.";
   // platform::InUseSteps.
   platform::Result<std::string> RenameAside(const std::string& path) override;
   platform::Status Rename(const std::string& from, const std::string& to) override;
   platform::Status DeleteAtRestart(const std::string& path) override;
-  std::vector<platform::FileHolder> Holders(const std::string& path) override;
+  std::vector<platform::FileHolder> Holders(const std::string& path) override {
+    return holds_.count(Key(path)) ? std::vector<platform::FileHolder>{{"Ebrona Kassa", 4711}} : std::vector<platform::FileHolder>{};
+  }
 
  private:
   // The key of a path: absolute, lower case, "\" separators, none doubled or trailing.
