@@ -17,9 +17,11 @@ enum ExitCode : int {
   kExitUsage = 87,              // a usage error (ERROR_INVALID_PARAMETER)
   kExitAnotherRun = 1618,       // another installation held the lock throughout the wait; nothing was done
                                 // (ERROR_INSTALL_ALREADY_RUNNING, which deployment tools retry)
+  kExitRestartNeeded = 3010,    // no failure, but files in use were replaced (ERROR_SUCCESS_REBOOT_REQUIRED)
 };
 
-// The lowest non-zero of the two codes, or 0. kExitAnotherRun is never combined: nothing was done.
+// The lowest non-zero of the two codes, or 0; so 1 to 5 win over kExitRestartNeeded.
+// kExitAnotherRun is never combined: nothing was done.
 inline int Worse(int a, int b) { return a == 0 ? b : b == 0 ? a : (a < b ? a : b); }
 
 enum class SwitchId { kSilent, kDir, kBackup, kSource, kComponents, kLog, kCheck, kHelp, kVersion, kForce };
@@ -74,6 +76,7 @@ inline constexpr ExitCodeMeaning kExitCodes[] = {
     {kExitLogNotWritten, "loggfilen kunde inte skrivas"},
     {kExitUsage, "felaktiga argument, eller en loggfil som körningen själv använder"},
     {kExitAnotherRun, "en annan installation pågick i 10 minuter: inget gjordes"},
+    {kExitRestartNeeded, "klart, men filer som användes av program har ersatts: en omstart slutför installationen"},
 };
 
 // How the usage text writes the switch: its names, each with its "/", the value it takes and the

@@ -66,6 +66,8 @@ int ExitCodeOf(const engine::RunValues& run, bool warned) {
   const bool copied = std::find(run.InstalledFlags.begin(), run.InstalledFlags.end(), 1) != run.InstalledFlags.end();
   if (run.RegistrationNotStarted && copied) code = Worse(code, kExitToolNotStarted);
   if (!run.RegistrationNotes.empty()) code = Worse(code, kExitRegistrationFailed);
+  // A restart completes the run: the programs that held the replaced files still use the old ones.
+  if (!run.ReplacedInUse.empty()) code = Worse(code, kExitRestartNeeded);
   return code;
 }
 

@@ -33,6 +33,8 @@ class CopyPass {
     const std::string source = state_.SourceFolder + name;
     const std::string destination = state_.SystemFolder + name;
     std::string& report = run_.ReportText;
+    // Old files that earlier runs renamed aside go as soon as no program holds them.
+    files_.RemoveLeftovers(destination);
 
     run_.RunStep = 1;
     report += name + report::kGap;
@@ -66,22 +68,25 @@ class CopyPass {
     }
 
     run_.RunStep = 3;
-    const platform::Status copy = Copy(source, destination, source);
+    bool in_use = false;
+    const platform::Status copy = Copy(source, destination, source, &in_use);
     if (!copy.ok()) {
       OnFailure(copy, name);
       return;
     }
     report += std::string(report::kTab) + report::kInstalled;
     run_.InstalledFlags[i] = 1;
+    if (in_use) run_.ReplacedInUse.push_back(destination);
   }
 
   // Copies `from` over `to`, unless `to` is `from` itself or `component`, the file the entry
   // installs: a backup into the components folder would overwrite the new file with the old one.
-  platform::Status Copy(const std::string& from, const std::string& to, const std::string& component) {
+  platform::Status Copy(const std::string& from, const std::string& to, const std::string& component,
+                        bool* replaced_in_use = nullptr) {
     if (files_.SameFile(to, from) || files_.SameFile(to, component)) {
       return platform::Status::Failure(report::kSameFile);
     }
-    return files_.CopyReplacing(from, to);
+    return files_.CopyReplacing(from, to, replaced_in_use);
   }
 
   // The pass's one failure handler: by the step under way it decides what to count and write,
@@ -167,6 +172,11 @@ std::optional<RunValues> RunInstallationValues(InstallerState& state, const std:
   system.lock.Release();
 
   run.ReportText = report::SummaryBlock(run.NotReplacedCount, run.FailedCount, state.ComponentCount) + run.ReportText;
+  if (!run.ReplacedInUse.empty()) {
+    // The missing-tool text has no line end of its own.
+    if (!run.ReportText.ends_with(report::kLineEnd)) run.ReportText += report::kLineEnd;
+    run.ReportText += report::InUseBlock(run.ReplacedInUse);
+  }
   return run;
 }
 

@@ -48,6 +48,8 @@ struct RunValues {
   std::int16_t FailedCount = 0;
   std::int16_t NotReplacedCount = 0;
   std::int16_t RunStep = 0;
+  // The installed files that a running program held, so that they were replaced around it.
+  std::vector<std::string> ReplacedInUse;
 
   // Besides the report, for a run without windows that ends with an exit code:
   std::int16_t FilesFailed = 0;          // FailedCount after the copy pass, before registration

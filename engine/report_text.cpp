@@ -36,6 +36,14 @@ std::string SummaryBlock(std::int16_t not_replaced_count, std::int16_t failed_co
   return {};
 }
 
+std::string InUseBlock(const std::vector<std::string>& files) {
+  std::string block = std::string(kLineEnd) +
+                      "Följande filer användes av program som körs och har ersatts. Programmen använder de nya "
+                      "filerna när de har startats om:" + kLineEnd;
+  for (const std::string& file : files) block += file + kLineEnd;
+  return block;
+}
+
 std::string RegistrationExitCode(const std::string& component, std::uint32_t status) {
   return component + ": regsvr32.exe avslutades med kod " + std::to_string(status);
 }

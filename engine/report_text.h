@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 // The fixed texts of the installation report and the blocks put in front of it. Line ends are CR LF.
 namespace engine::report {
@@ -34,6 +35,10 @@ std::string RegistrationFailureBlock(const std::string& error_text);
 // non-zero `status`, and for one that did not end in time.
 std::string RegistrationExitCode(const std::string& component, std::uint32_t status);
 std::string RegistrationTimedOut(const std::string& component);
+
+// The block that closes the report when files in use were replaced: an empty line, the sentence,
+// and each file's path on a line of its own.
+std::string InUseBlock(const std::vector<std::string>& files);
 
 // The summary line with its empty line, or nothing.
 std::string SummaryBlock(std::int16_t not_replaced_count, std::int16_t failed_count,

@@ -34,7 +34,16 @@ class FileSystem {
   // the destination is exactly as it was. Temporary files that an earlier, interrupted copy to
   // `destination` left in its folder are removed first; nothing else there is touched. Fails,
   // changing nothing, when both paths name one file or when the destination is read-only.
-  virtual Status CopyReplacing(const std::string& source, const std::string& destination) = 0;
+  // On Windows a destination that a running program holds, so that nothing can be renamed over it,
+  // is itself renamed aside for the new file and deleted at the next restart (the program keeps it
+  // until it ends); `*replaced_in_use`, when given, tells whether the copy went that way.
+  virtual Status CopyReplacing(const std::string& source, const std::string& destination,
+                               bool* replaced_in_use = nullptr) = 0;
+
+  // Deletes what earlier copies to `path` left in its folder: the temporary files of interrupted
+  // copies and the old files renamed aside for a copy, unless a program still holds them. Nothing
+  // else there is touched; failures change nothing.
+  virtual void RemoveLeftovers(const std::string& path) = 0;
 
   // Whether `first` and `second` name one existing file or folder: under any spelling, through a
   // link, or as two names (hard links) of one file. False when either is missing or cannot be examined.

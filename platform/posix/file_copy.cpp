@@ -233,4 +233,6 @@ Status WriteFileReplacing(const std::string& path, const std::string& bytes) {
   });
 }
 
+void RemoveLeftoversOf(const std::string& path) { RemoveLeftovers(FolderOf(path), NameOf(path)); }
+
 }  // namespace platform::posix

@@ -24,4 +24,8 @@ Status CopyFileReplacing(const std::string& source, const std::string& destinati
 // into directly, appending where there is an end, and never replaced.
 Status WriteFileReplacing(const std::string& path, const std::string& bytes);
 
+// Removes the temporary files that interrupted copies to the host path `path` left in its folder,
+// as every copy does first.
+void RemoveLeftoversOf(const std::string& path);
+
 }  // namespace platform::posix

@@ -74,12 +74,19 @@ bool PosixFileSystem::IsRegularFile(const std::string& path) {
   return info.ok() && S_ISREG(info.value().st_mode);
 }
 
-Status PosixFileSystem::CopyReplacing(const std::string& source, const std::string& destination) {
+Status PosixFileSystem::CopyReplacing(const std::string& source, const std::string& destination,
+                                      bool* replaced_in_use) {
+  if (replaced_in_use) *replaced_in_use = false;
   const Result<std::string> from = drives_.ToHost(source);
   if (!from.ok()) return from.status();
   const Result<std::string> to = drives_.ToHost(destination);
   if (!to.ok()) return to.status();
   return CopyFileReplacing(from.value(), to.value());
+}
+
+void PosixFileSystem::RemoveLeftovers(const std::string& path) {
+  const Result<std::string> host = drives_.ToHost(path);
+  if (host.ok()) RemoveLeftoversOf(host.value());
 }
 
 bool PosixFileSystem::SameFile(const std::string& first, const std::string& second) {

@@ -8,9 +8,12 @@
 #include <functional>
 #include <vector>
 
+#include "platform/in_use_replacement.h"
+#include "platform/win32/file_holders.h"
 #include "platform/win32/file_identity.h"
 #include "platform/win32/handle.h"
 #include "platform/win32/system_error.h"
+#include "platform/win32/text_conversion.h"
 
 namespace platform::win32 {
 namespace {
@@ -54,9 +57,10 @@ bool IsTemporaryOf(const std::wstring& entry, const std::wstring& prefix) {
   return dash != std::wstring::npos && IsNumber(numbers.substr(0, dash)) && IsNumber(numbers.substr(dash + 1));
 }
 
-// Deletes the temporary files of copies to `name` in `folder` that an interrupted run left behind.
-// A copy under way holds its temporary file open without sharing, so that one cannot be deleted
-// and stays. Failures change nothing and are not the copy's concern.
+// Deletes the temporary files of copies to `name` in `folder` that an interrupted run left behind,
+// and the old files that copies renamed aside. A copy under way holds its temporary file open
+// without sharing, and a running program its old file, so those cannot be deleted and stay.
+// Failures change nothing and are not the copy's concern.
 void RemoveLeftovers(const std::wstring& folder, const std::wstring& name) {
   const std::wstring prefix = TemporaryPrefix(name);
   WIN32_FIND_DATAW entry;
@@ -72,13 +76,18 @@ void RemoveLeftovers(const std::wstring& folder, const std::wstring& name) {
   FindClose(search);
 }
 
+// A temporary file name in `folder` for a copy to `name` that this process has not used before.
+std::wstring NewTemporaryName(const std::wstring& folder, const std::wstring& name) {
+  static std::atomic<unsigned> counter{0};
+  return folder + TemporaryPrefix(name) + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++counter) +
+         kTemporaryEnd;
+}
+
 // Creates a file of a new name in `folder` for a copy to `name`, open for writing; its path goes
 // to `path`.
 Handle NewTemporaryFile(const std::wstring& folder, const std::wstring& name, std::wstring& path) {
-  static std::atomic<unsigned> counter{0};
   for (int attempt = 0; attempt < 100; ++attempt) {
-    path = folder + TemporaryPrefix(name) + std::to_wstring(GetCurrentProcessId()) + L"-" +
-           std::to_wstring(++counter) + kTemporaryEnd;
+    path = NewTemporaryName(folder, name);
     Handle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (file.valid() || GetLastError() != ERROR_FILE_EXISTS) return file;
   }
@@ -103,10 +112,57 @@ DWORD CopyData(HANDLE from, HANDLE to) {
   }
 }
 
+// The steps of replacing a file in use, on the system's files. The old file is renamed aside to a
+// temporary file name, so that the clean-up of leftovers deletes it once nobody holds it any more.
+class SystemInUseSteps : public InUseSteps {
+ public:
+  Result<std::string> RenameAside(const std::string& path) override {
+    const std::wstring wide = WideFromUtf8(path);
+    std::wstring name;
+    const std::wstring folder = FolderOf(wide, name);
+    if (folder.empty()) return SystemFailure(ERROR_DIRECTORY);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+      const std::wstring aside = NewTemporaryName(folder, name);
+      if (MoveFileExW(wide.c_str(), aside.c_str(), MOVEFILE_WRITE_THROUGH)) return Utf8FromWide(aside);
+      const DWORD error = GetLastError();
+      if (error != ERROR_ALREADY_EXISTS && error != ERROR_FILE_EXISTS) return SystemFailure(error);
+    }
+    return SystemFailure(ERROR_FILE_EXISTS);
+  }
+  Status Rename(const std::string& from, const std::string& to) override {
+    if (!MoveFileExW(WideFromUtf8(from).c_str(), WideFromUtf8(to).c_str(), MOVEFILE_WRITE_THROUGH)) {
+      return LastErrorFailure();
+    }
+    return Status::Ok();
+  }
+  // Written to PendingFileRenameOperations, which needs administrator rights.
+  Status DeleteAtRestart(const std::string& path) override {
+    if (!MoveFileExW(WideFromUtf8(path).c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT)) return LastErrorFailure();
+    return Status::Ok();
+  }
+  std::vector<FileHolder> Holders(const std::string& path) override {
+    std::wstring name;
+    const std::wstring folder = FolderOf(WideFromUtf8(path), name);
+    return folder.empty() ? std::vector<FileHolder>{} : FileHolders(folder + name);
+  }
+};
+
+// Whether renaming over `destination` failed with `error` because a running program holds it: it
+// has loaded it as a DLL or opened it without delete sharing. A folder or a read-only file gives
+// the same errors, and is not replaced around.
+bool IsHeldFile(const std::wstring& destination, DWORD error) {
+  if (error != ERROR_ACCESS_DENIED && error != ERROR_SHARING_VIOLATION) return false;
+  const DWORD attributes = GetFileAttributesW(destination.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY));
+}
+
 // Gives `destination` its new content through a temporary file in its folder: the leftovers of
 // interrupted earlier attempts go first, `fill` writes the temporary file (0 or an error), which is
 // then flushed, closed and renamed over the destination. On failure the temporary file is deleted.
-Status ReplaceThroughTemporary(const std::wstring& destination, const std::function<DWORD(HANDLE)>& fill) {
+// With `replaced_in_use` given, a destination that a running program holds is replaced around it,
+// and `*replaced_in_use` tells whether that happened.
+Status ReplaceThroughTemporary(const std::wstring& destination, const std::function<DWORD(HANDLE)>& fill,
+                               bool* replaced_in_use) {
   std::wstring name;
   const std::wstring folder = FolderOf(destination, name);
   if (folder.empty()) return SystemFailure(ERROR_DIRECTORY);
@@ -121,6 +177,13 @@ Status ReplaceThroughTemporary(const std::wstring& destination, const std::funct
   if (error == 0 && !MoveFileExW(temporary_name.c_str(), destination.c_str(),
                                  MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
     error = GetLastError();
+    if (replaced_in_use && IsHeldFile(destination, error)) {
+      SystemInUseSteps steps;
+      const Status replaced = ReplaceFileInUse(steps, Utf8FromWide(temporary_name), Utf8FromWide(destination));
+      *replaced_in_use = replaced.ok();
+      if (!replaced.ok()) DeleteFileW(temporary_name.c_str());
+      return replaced;
+    }
   }
   if (error != 0) {
     temporary.Close();
@@ -132,7 +195,11 @@ Status ReplaceThroughTemporary(const std::wstring& destination, const std::funct
 
 }  // namespace
 
-Status CopyFileReplacing(const std::wstring& source, const std::wstring& destination) {
+Status CopyFileReplacing(const std::wstring& source, const std::wstring& destination, bool* replaced_in_use) {
+  // A held destination is replaced around its holder also when the caller does not ask about it.
+  bool not_asked = false;
+  bool& in_use = replaced_in_use ? *replaced_in_use : not_asked;
+  in_use = false;
   Handle from(CreateFileW(source.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                           FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
   if (!from.valid()) return LastErrorFailure();
@@ -148,10 +215,13 @@ Status CopyFileReplacing(const std::wstring& source, const std::wstring& destina
     // that every system that runs the program (Wine's rename would replace it) refuses alike.
     if (existing->dwFileAttributes & FILE_ATTRIBUTE_READONLY) return SystemFailure(ERROR_ACCESS_DENIED);
   }
-  return ReplaceThroughTemporary(destination, [&](HANDLE to) {
-    if (const DWORD error = CopyData(from.get(), to)) return error;
-    return SetFileTime(to, nullptr, nullptr, &source_info.ftLastWriteTime) ? DWORD{0} : GetLastError();
-  });
+  return ReplaceThroughTemporary(
+      destination,
+      [&](HANDLE to) {
+        if (const DWORD error = CopyData(from.get(), to)) return error;
+        return SetFileTime(to, nullptr, nullptr, &source_info.ftLastWriteTime) ? DWORD{0} : GetLastError();
+      },
+      &in_use);
 }
 
 Status WriteFileReplacing(const std::wstring& path, const std::string& bytes) {
@@ -165,7 +235,13 @@ Status WriteFileReplacing(const std::wstring& path, const std::string& bytes) {
       if (const DWORD error = WriteAll(to, bytes.data() + done, chunk)) return error;
     }
     return DWORD{0};
-  });
+  }, nullptr);
+}
+
+void RemoveLeftoversOf(const std::wstring& path) {
+  std::wstring name;
+  const std::wstring folder = FolderOf(path, name);
+  if (!folder.empty()) RemoveLeftovers(folder, name);
 }
 
 }  // namespace platform::win32

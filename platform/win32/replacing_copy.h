@@ -11,11 +11,18 @@ namespace platform::win32 {
 // source's last-write time and is flushed, and then takes the destination's name in one rename.
 // On failure the temporary file is deleted and the destination is untouched. Temporary files that
 // an interrupted copy to the same name left in that folder are deleted first, and nothing else. Both paths naming
-// one file (under any spelling, or through a link) is refused before anything is written.
-Status CopyFileReplacing(const std::wstring& source, const std::wstring& destination);
+// one file (under any spelling, or through a link) is refused before anything is written. A
+// destination that a running program holds is replaced around it (see ReplaceFileInUse), which
+// `*replaced_in_use`, when given, tells.
+Status CopyFileReplacing(const std::wstring& source, const std::wstring& destination,
+                         bool* replaced_in_use = nullptr);
 
 // Makes `bytes` the content of the file `path` in the same crash-safe way, with the same clean-up
 // of leftovers. Fails, changing nothing, when `path` is a folder.
 Status WriteFileReplacing(const std::wstring& path, const std::string& bytes);
+
+// Deletes the temporary files, and the old files renamed aside, that copies to `path` left in its
+// folder, but not those still held open or loaded.
+void RemoveLeftoversOf(const std::wstring& path);
 
 }  // namespace platform::win32

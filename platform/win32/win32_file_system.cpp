@@ -105,9 +105,12 @@ bool Win32FileSystem::IsRegularFile(const std::string& path) {
   return file.valid() && GetFileType(file.get()) == FILE_TYPE_DISK;
 }
 
-Status Win32FileSystem::CopyReplacing(const std::string& source, const std::string& destination) {
-  return CopyFileReplacing(WideFromUtf8(source), WideFromUtf8(destination));
+Status Win32FileSystem::CopyReplacing(const std::string& source, const std::string& destination,
+                                      bool* replaced_in_use) {
+  return CopyFileReplacing(WideFromUtf8(source), WideFromUtf8(destination), replaced_in_use);
 }
+
+void Win32FileSystem::RemoveLeftovers(const std::string& path) { RemoveLeftoversOf(WideFromUtf8(path)); }
 
 bool Win32FileSystem::SameFile(const std::string& first, const std::string& second) {
   // The second file is opened only when the first exists: an open handle, however briefly held,

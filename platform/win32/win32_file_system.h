@@ -10,7 +10,9 @@ class Win32FileSystem : public FileSystem {
   Result<std::uint64_t> FileLength(const std::string& path) override;
   Result<std::string> ModificationDate(const std::string& path) override;
   bool IsRegularFile(const std::string& path) override;
-  Status CopyReplacing(const std::string& source, const std::string& destination) override;
+  Status CopyReplacing(const std::string& source, const std::string& destination,
+                       bool* replaced_in_use = nullptr) override;
+  void RemoveLeftovers(const std::string& path) override;
   bool SameFile(const std::string& first, const std::string& second) override;
   bool IsFolder(const std::string& path) override;
   bool IsRunningProgram(const std::string& path) override;

@@ -49,6 +49,7 @@ TEST(UnattendedRun, ExitCodeTellsTheLowestFailureTheLogTellsTheReportAndCheckCha
   const auto only_msinet = [](Scene& s) {
     for (int i : {1, 2, 3, 4, 6, 7, 8}) s.Fail(fake::Op::kModificationDate, s.Name(i));
   };
+  const auto held = [](Scene& s) { s.Installed(1, "19990101"), s.host.files.Hold(kSystem + s.Name(1), true); };
   struct Case {
     std::vector<std::string> arguments;
     std::vector<std::function<void(Scene&)>> arrange;
@@ -63,6 +64,8 @@ TEST(UnattendedRun, ExitCodeTellsTheLowestFailureTheLogTellsTheReportAndCheckCha
       {{"/S"}, {no_tool}, 2},
       {{"/S"}, {no_tool, copy_fails}, 1},
       {{"/S"}, {no_tool, all_installed}, 0},
+      {{"/S"}, {held, copy_fails}, 1},
+      {{"/S", "/LOG=r.txt"}, {held, no_tool}, 2, "körs.\r\n\r\nFöljande filer användes av program som körs"},
       {{"/S"}, {[](Scene& s) { s.host.processes.FailStart(3, "Bad format."); }}, 2},
       {{"/S"}, {ends_with_1}, 3},
       {{"/S", "/LOG=r.txt"}, {[](Scene& s) { s.host.processes.EndWith(8, std::nullopt); }}, 3,

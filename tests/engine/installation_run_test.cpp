@@ -102,3 +102,42 @@ TEST_F(InstallationRun, AnUnexpectedFailureIsShownAndTheRunStillEndsWithItsRepor
   EXPECT_EQ(run->FailedCount, 1);
   EXPECT_EQ(run->ReportText, Lines({"comdlg32.ocx  20040312  \tInlagd ", "msflxgrd.ocx  KÄLLFIL SAKNAS"}));
 }
+
+// Components that a running program holds are replaced around it; whichever step of that fails,
+// neither file is lost and no new file is left behind.
+TEST_F(InstallationRun, HeldComponentsAreReplacedAroundTheirHolderAndAFailingStepLosesNothing) {
+  Tool();
+  const auto path = [&](int i, const std::string& end = "") { return kSystem + Name(i) + end; };
+  for (int i = 1; i <= 6; ++i) {
+    Source(i, "20040312");
+    Installed(i, "19990101");
+    host.files.Hold(path(i), i != 6);  // 6 is open without delete sharing, the others loaded
+  }
+  const std::pair<fake::Op, std::string> failing[] = {
+      {fake::Op::kRenameAside, path(2)}, {fake::Op::kRename, path(3, ".new")}, {fake::Op::kRename, path(4, ".new")},
+      {fake::Op::kRename, path(4, ".old")}, {fake::Op::kDeleteAtRestart, path(5, ".old")}};
+  for (const auto& [op, file] : failing) host.files.InjectFailure(op, file, "Access is denied.");
+  window.boxes = "11111100";
+  const auto run = Run();
+  const std::string old = "  20040312  \tBefintlig fil: 19990101  ", denied = " KUNDE INTE LÄGGAS IN. Access is denied.",
+                    held_by = " Filen används av: Ebrona Kassa (4711).";
+  EXPECT_EQ(run->ReportText,
+            Lines({" 4 FILER KUNDE INTE INSTALLERAS.",
+                   "Följande rapport kan kopieras för utskrift i Anteckningar eller valfri ordbehandlare.", "",
+                   Name(1) + old + "\tInlagd ", Name(2) + old, Name(2) + denied + held_by, Name(3) + old, Name(3) + denied,
+                   Name(4) + old, Name(4) + denied, Name(5) + old + "\tInlagd ", Name(6) + old,
+                   Name(6) + " KUNDE INTE LÄGGAS IN. " + fake::FakeFileSystem::kSharingViolation + held_by,
+                   "", path(1) + " registrerad", path(5) + " registrerad", "",
+                   "Följande filer användes av program som körs och har ersatts. Programmen använder de nya filerna "
+                   "när de har startats om:", path(1), path(5)}));
+  // Each component's file in place, renamed aside, and new beside it; a failed rename back leaves
+  // the old file aside, where nothing deletes it.
+  std::string where;
+  for (int i = 1; i <= 6; ++i) {
+    for (const std::string end : {"", ".old", ".new"}) {
+      where += (host.files.Exists(path(i, end)) ? host.files.File(path(i, end)).content.substr(0, 3) : "-") + (end == ".new" ? " " : "|");
+    }
+  }
+  EXPECT_EQ(where, "new|old|- old|-|- old|-|- -|old|- new|old|- old|-|- ");
+  EXPECT_EQ(host.files.DeletedAtRestart(), std::vector<std::string>{path(1, ".old")});
+}

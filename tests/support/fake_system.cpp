@@ -48,14 +48,41 @@ platform::Result<std::string> FakeFileSystem::ModificationDate(const std::string
   return file.ok() ? platform::Result<std::string>(file.value().date) : file.status();
 }
 
-platform::Status FakeFileSystem::CopyReplacing(const std::string& source, const std::string& destination) {
+platform::Status FakeFileSystem::CopyReplacing(const std::string& source, const std::string& destination,
+                                               bool* replaced_in_use) {
+  if (replaced_in_use) *replaced_in_use = false;
   const auto file = Read(Op::kCopyFrom, source);
   if (!file.ok()) return file.status();
   const std::string to = Key(destination);
   const platform::Status copied = Outcome(Op::kCopyTo, to, MissingParent(to));
   if (!copied.ok()) return copied;
-  files_[to] = file.value();
-  return copied;
+  if (!holds_.count(to)) {
+    files_[to] = file.value();
+    return copied;
+  }
+  files_[to + ".new"] = file.value();
+  const platform::Status replaced = platform::ReplaceFileInUse(*this, to + ".new", to);
+  files_.erase(to + ".new");
+  if (replaced_in_use) *replaced_in_use = replaced.ok();
+  return replaced;
+}
+
+platform::Result<std::string> FakeFileSystem::RenameAside(const std::string& path) {
+  const platform::Status refused = Outcome(Op::kRenameAside, Key(path), holds_.at(Key(path)) ? nullptr : kSharingViolation);
+  const platform::Status renamed = refused.ok() ? Rename(path, path + ".old") : refused;
+  return renamed.ok() ? platform::Result<std::string>(Key(path) + ".old") : renamed;
+}
+
+platform::Status FakeFileSystem::Rename(const std::string& from, const std::string& to) {
+  const platform::Status renamed = Outcome(Op::kRename, Key(from), files_.count(Key(to)) ? kExists : nullptr);
+  if (renamed.ok()) files_[Key(to)] = files_.at(Key(from)), files_.erase(Key(from));
+  return renamed;
+}
+
+platform::Status FakeFileSystem::DeleteAtRestart(const std::string& path) {
+  const platform::Status scheduled = Outcome(Op::kDeleteAtRestart, Key(path));
+  if (scheduled.ok()) deleted_at_restart_.push_back(Key(path));
+  return scheduled;
 }
 
 platform::Status FakeFileSystem::WriteFileReplacing(const std::string& path, const std::string& bytes) {

@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/in_use_replacement.h"
 #include "platform/system.h"
 
 // An in-memory host for tests: files and folders keyed by the lower-cased Windows path, failures
@@ -19,7 +20,8 @@
 namespace fake {
 
 enum class Op {
-  kFileLength, kModificationDate, kCopyFrom, kCopyTo, kMakeFolder, kDriveCurrentFolder, kSubFolders, kWriteFile
+  kFileLength, kModificationDate, kCopyFrom, kCopyTo, kMakeFolder, kDriveCurrentFolder, kSubFolders, kWriteFile,
+  kRenameAside, kRename /* keyed by the file renamed */, kDeleteAtRestart
 };
 
 struct FakeFile {
@@ -28,7 +30,9 @@ struct FakeFile {
   bool operator==(const FakeFile&) const = default;
 };
 
-class FakeFileSystem : public platform::FileSystem {
+// A held file is replaced around its holder as on Windows, through platform::ReplaceFileInUse: the
+// new file is first "<path>.new", the old one is renamed aside to "<path>.old".
+class FakeFileSystem : public platform::FileSystem, public platform::InUseSteps {
  public:
   // Starts with drive c: only, the current folder "c:\ebrona".
   FakeFileSystem() { SetCurrentFolder("c:\\ebrona"); }
@@ -45,6 +49,9 @@ class FakeFileSystem : public platform::FileSystem {
   void SetProgram(const std::string& path) { AddFile(program_ = path, "20040101", "program"); }
   // Every later operation `op` on `path` fails with `text` (the same path in any spelling).
   void InjectFailure(Op op, const std::string& path, const std::string& text) { failures_[{op, Key(path)}] = text; }
+  // Ebrona Kassa (4711) holds the file at `path` for good: `loaded` as a DLL, which may be renamed
+  // but not replaced or deleted, else open without delete sharing.
+  void Hold(const std::string& path, bool loaded) { holds_[Key(path)] = loaded; }
 
   // Looking at the result.
   bool Exists(const std::string& path) const { return files_.count(Key(path)) || folders_.count(Key(path)); }
@@ -52,13 +59,17 @@ class FakeFileSystem : public platform::FileSystem {
   // Every file, keyed by its lower-case absolute path, for comparing whole states.
   std::map<std::string, FakeFile> Files() const { return files_; }
   const std::vector<std::string>& FoldersMade() const { return folders_made_; }
+  const std::vector<std::string>& DeletedAtRestart() const { return deleted_at_restart_; }
 
   // platform::FileSystem. A missing file or parent folder fails with kNotFound or kPathNotFound.
   platform::Result<std::uint64_t> FileLength(const std::string& path) override;
   platform::Result<std::string> ModificationDate(const std::string& path) override;
   // Every file is a regular one: the in-memory host has no devices.
   bool IsRegularFile(const std::string& path) override { return files_.count(Key(path)) > 0; }
-  platform::Status CopyReplacing(const std::string& source, const std::string& destination) override;
+  platform::Status CopyReplacing(const std::string& source, const std::string& destination,
+                                 bool* replaced_in_use = nullptr) override;
+  // Old files renamed aside stay: their holders never let go.
+  void RemoveLeftovers(const std::string&) override {}
   // One file or folder only under the same key: the in-memory host has no links.
   bool SameFile(const std::string& first, const std::string& second) override {
     return Key(first) == Key(second) && Exists(first);
@@ -77,6 +88,14 @@ class FakeFileSystem : public platform::FileSystem {
   static constexpr const char* kNotFound = "The system cannot find the file specified.";
   static constexpr const char* kPathNotFound = "The system cannot find the path specified.";
   static constexpr const char* kExists = "Cannot create a file when that file already exists.";
+  static constexpr const char* kSharingViolation = "The process cannot access the file because it is being used by another process.";
+  // platform::InUseSteps.
+  platform::Result<std::string> RenameAside(const std::string& path) override;
+  platform::Status Rename(const std::string& from, const std::string& to) override;
+  platform::Status DeleteAtRestart(const std::string& path) override;
+  std::vector<platform::FileHolder> Holders(const std::string& path) override {
+    return holds_.count(Key(path)) ? std::vector<platform::FileHolder>{{"Ebrona Kassa", 4711}} : std::vector<platform::FileHolder>{};
+  }
 
  private:
   // The key of a path: absolute, lower case, "\" separators, none doubled or trailing.
@@ -94,6 +113,8 @@ class FakeFileSystem : public platform::FileSystem {
   std::string program_;
   std::map<std::pair<Op, std::string>, std::string> failures_;
   std::vector<std::string> folders_made_;
+  std::map<std::string, bool> holds_;  // key: loaded
+  std::vector<std::string> deleted_at_restart_;
 };
 
 struct StartedProcess {

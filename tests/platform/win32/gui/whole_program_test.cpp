@@ -13,6 +13,7 @@
 #include <thread>
 
 #include "platform/system.h"
+#include "platform/win32/system_error.h"
 #include "platform/win32/text_conversion.h"
 
 namespace {
@@ -31,6 +32,7 @@ std::string Bytes(const fs::path& file) {
 }
 
 std::string Utf8(const fs::path& path) { return platform::win32::Utf8FromWide(path.wstring()); }
+using platform::win32::WideFromUtf8;
 
 TEST(WholeProgramTest, UnattendedRunsChecksInstallTakingTurnsRegisterEachCopyWithWinesRegsvr32AndLog) {
   wchar_t self[MAX_PATH];
@@ -112,6 +114,50 @@ TEST(WholeProgramTest, UnattendedRunsChecksInstallTakingTurnsRegisterEachCopyWit
   std::sort(logged.begin(), logged.end());
   EXPECT_EQ(logged, expected);
   EXPECT_EQ(run("/CHECK", {log}), 0u);
+
+  // Newer sources for two installed components that this process has loaded, as a running program
+  // does: both are replaced around it, their old files renamed aside and deleted at restart.
+  const auto newer = [&](const std::string& name) {
+    fs::last_write_time(components / name, fs::last_write_time(kSystemFolder + name) + std::chrono::hours(48));
+    return WideFromUtf8(kSystemFolder + name);
+  };
+  const auto aside = [&](const std::string& name) {  // the old file renamed aside, or a new one left over
+    std::wstring found;
+    for (const auto& entry : fs::directory_iterator(kSystemFolder)) {
+      if (Utf8(entry.path().filename()).starts_with("~" + name + ".ebrona-")) found += entry.path().filename().wstring();
+    }
+    return found;
+  };
+  const HMODULE held[] = {LoadLibraryW(newer("comdlg32.ocx").c_str()), LoadLibraryW(newer("msflxgrd.ocx").c_str())};
+  EXPECT_EQ(run("/S", {log}), 3010u);
+  wchar_t pending[8192] = {};  // the names, each ended by a null character
+  DWORD size = sizeof pending - sizeof(wchar_t);
+  RegGetValueW(HKEY_LOCAL_MACHINE, L"SYSTEM\\CurrentControlSet\\Control\\Session Manager",
+               L"PendingFileRenameOperations", RRF_RT_REG_MULTI_SZ, nullptr, pending, &size);
+  for (const std::string name : {"comdlg32.ocx", "msflxgrd.ocx"}) {
+    EXPECT_EQ(fs::last_write_time(kSystemFolder + name), fs::last_write_time(components / name)) << name;
+    EXPECT_TRUE(!aside(name).empty() && std::wstring(pending, size / 2).find(aside(name)) != std::wstring::npos) << name;
+  }
+  // The next run deletes the old file that nobody holds any longer; Wine's restart the other.
+  FreeLibrary(held[1]);
+  EXPECT_EQ(run("/S", {log}), 0u);
+  EXPECT_TRUE(aside("msflxgrd.ocx").empty() && !aside("comdlg32.ocx").empty());
+  FreeLibrary(held[0]);
+  std::unique_ptr<platform::WatchedProcess> restart;
+  ASSERT_TRUE(platform::NativeSystem().processes.StartWatched("c:\\windows\\system32\\wineboot.exe", {"-r"}, restart).ok());
+  EXPECT_EQ(restart->WaitForExit(std::chrono::minutes(2)), 0u);
+  EXPECT_EQ(aside("comdlg32.ocx"), L"");
+
+  // Opened without delete sharing, the installed file cannot even be renamed: the entry fails with
+  // the system's sharing-violation text, and the old file stays as it was, alone.
+  const auto installed_time = fs::last_write_time(kSystemFolder + "comdlg32.ocx");
+  const HANDLE opened = CreateFileW(newer("comdlg32.ocx").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  EXPECT_EQ(run("/S", {log}), 1u);
+  CloseHandle(opened);
+  EXPECT_NE(Bytes(log).find("comdlg32.ocx KUNDE INTE LÄGGAS IN. " + platform::win32::SystemErrorText(ERROR_SHARING_VIOLATION)),
+            std::string::npos) << Bytes(log);
+  EXPECT_EQ(fs::last_write_time(kSystemFolder + "comdlg32.ocx"), installed_time);
+  EXPECT_EQ(aside("comdlg32.ocx"), L"");
   EXPECT_EQ(Bytes(kSystemFolder + "riched32.dll"), riched32);
   remove_installed_copies();
   fs::remove_all(components);
