@@ -51,7 +51,7 @@ FolderCheck CheckFolders(const Choices& choices, const engine::InstallerState& s
     const std::string& name = state.ComponentCatalogue[static_cast<std::size_t>(i)];
     const bool named = std::find(choices.components.begin(), choices.components.end(), i) != choices.components.end();
     if (!named && !choices.components.empty()) continue;
-    if (files.ModificationDate(state.SourceFolder + name).ok()) {
+    if (engine::SourceDate(files, state.SourceFolder + name).ok()) {
       check.selection.push_back(i);
     } else if (named) {
       missing += (missing.empty() ? "" : ", ") + name;
