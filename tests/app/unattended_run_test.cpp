@@ -64,6 +64,7 @@ TEST(UnattendedRun, ExitCodeTellsTheLowestFailureTheLogTellsTheReportAndCheckCha
       {{"/S"}, {no_tool}, 2},
       {{"/S"}, {no_tool, copy_fails}, 1},
       {{"/S"}, {no_tool, all_installed}, 0},
+      {{"/S"}, {held}, 3010},
       {{"/S"}, {held, copy_fails}, 1},
       {{"/S", "/LOG=r.txt"}, {held, no_tool}, 2, "körs.\r\n\r\nFöljande filer användes av program som körs"},
       {{"/S"}, {[](Scene& s) { s.host.processes.FailStart(3, "Bad format."); }}, 2},
