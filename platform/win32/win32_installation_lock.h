@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <string>
 
 #include "platform/installation_lock.h"
 #include "platform/win32/handle.h"
@@ -12,10 +13,15 @@ namespace platform::win32 {
 // is abandoned, and counts as free. Take and Release belong to one thread.
 class Win32InstallationLock : public InstallationLock {
  public:
+  // The mutex's name; tests give one of their own.
+  explicit Win32InstallationLock(std::wstring name = L"Global\\ebrona-installer.installation")
+      : name_(std::move(name)) {}
+
   Result<bool> Take(std::chrono::milliseconds limit) override;
   void Release() override;
 
  private:
+  std::wstring name_;
   std::optional<Handle> held_;
 };
 
