@@ -9,9 +9,7 @@
 class TempPrefixTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    std::string pattern = (std::filesystem::temp_directory_path() / "ebrona-posix-XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    root_ = std::filesystem::canonical(pattern);
+    root_ = native::NewTempFolder();
     prefix_ = root_ / "prefix";
     AddDrive("c:", "../drive_c");
     setenv("WINEPREFIX", prefix_.c_str(), 1);
