@@ -9,7 +9,9 @@
 class TempPrefixTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    root_ = native::NewTempFolder();
+    std::string pattern = (std::filesystem::temp_directory_path() / "ebrona-posix-XXXXXX").string();
+    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+    root_ = std::filesystem::canonical(pattern);
     prefix_ = root_ / "prefix";
     AddDrive("c:", "../drive_c");
     setenv("WINEPREFIX", prefix_.c_str(), 1);
