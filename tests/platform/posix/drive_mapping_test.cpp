@@ -1,6 +1,5 @@
 #include "platform/posix/drive_mapping.h"
 
-#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -54,9 +53,8 @@ TEST_F(DriveMappingTest, WindowsPathsFindWhatIsOnDiskWhateverTheCaseAndBack) {
   EXPECT_EQ(drives.ToWindows(c + "/windows/syswow64/"), "c:\\windows\\syswow64");
   EXPECT_EQ(drives.ToWindows("/usr/share"), "z:\\usr\\share");
   EXPECT_EQ(drives.ToWindows("relative"), std::nullopt);
-  std::string data2 = "z:" + root_.string() + "/data2";  // not on d:, whose folder is "data"
-  std::replace(data2.begin(), data2.end(), '/', '\\');
-  EXPECT_EQ(drives.ToWindows(root_.string() + "/data2"), data2);
+  // Not on d:, whose folder is "data", but in the root folder's place on z:.
+  EXPECT_EQ(drives.ToWindows(root_.string() + "/data2"), drives.ToWindows(root_.string()).value_or("?") + "\\data2");
 }
 
 }  // namespace

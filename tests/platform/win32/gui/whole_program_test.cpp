@@ -15,6 +15,7 @@
 #include "platform/system.h"
 #include "platform/win32/system_error.h"
 #include "platform/win32/text_conversion.h"
+#include "tests/platform/file_system_conformance.h"
 
 namespace {
 
@@ -26,23 +27,18 @@ const std::string kSystemFolder = "c:\\windows\\syswow64\\";
 constexpr const char* kInstalled[] = {"comdlg32.ocx", "msflxgrd.ocx", "msmapi32.ocx", "tabctl32.ocx",
                                       "msinet.ocx",   "richtx32.ocx", "pdf_itb.ocx"};
 
-std::string Bytes(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), {}};
-}
-
 std::string Utf8(const fs::path& path) { return platform::win32::Utf8FromWide(path.wstring()); }
 using platform::win32::WideFromUtf8;
 
 TEST(WholeProgramTest, UnattendedRunsChecksInstallTakingTurnsRegisterEachCopyWithWinesRegsvr32AndLog) {
   wchar_t self[MAX_PATH];
   const fs::path beside = fs::path(std::wstring(self, GetModuleFileNameW(nullptr, self, MAX_PATH))).parent_path();
-  const std::string recorder = Bytes(beside / "registration_recorder.dll") + std::string(16 << 20, '\0'),
-                    riched32 = Bytes(kSystemFolder + "riched32.dll");
+  const std::string recorder = ReadFile(beside / "registration_recorder.dll") + std::string(16 << 20, '\0'),
+                    riched32 = ReadFile(kSystemFolder + "riched32.dll");
   // Removes from the system folder the files that the test put there, and nothing else.
   const auto remove_installed_copies = [&] {
     for (const char* name : kInstalled) {
-      if (Bytes(kSystemFolder + name) == recorder || Bytes(kSystemFolder + name) == "old") fs::remove(kSystemFolder + name);
+      if (ReadFile(kSystemFolder + name) == recorder || ReadFile(kSystemFolder + name) == "old") fs::remove(kSystemFolder + name);
     }
   };
   remove_installed_copies();
@@ -93,26 +89,21 @@ TEST(WholeProgramTest, UnattendedRunsChecksInstallTakingTurnsRegisterEachCopyWit
   // The run that takes the lock first finds it abandoned by a thread of this test that ended
   // holding it; the other waits for it to end, so it backs up no new file and copies nothing.
   std::thread([] { (void)platform::NativeSystem().lock.Take(std::chrono::milliseconds(0)); }).join();
-  EXPECT_EQ(run("/S", {log, components / "second.txt"}), 0u) << Bytes(log) << "\n--\n" << Bytes(components / "second.txt");
-  const std::string report = Bytes(log) + Bytes(components / "second.txt");
+  EXPECT_EQ(run("/S", {log, components / "second.txt"}), 0u) << ReadFile(log) << "\n--\n" << ReadFile(components / "second.txt");
+  const std::string report = ReadFile(log) + ReadFile(components / "second.txt");
   EXPECT_NE(report.find("\xEF\xBB\xBFInstallation av systemfiler klar.\r\n"), std::string::npos) << report;
-  std::vector<std::string> expected, logged;
+  // Every registration has ended when the program does: each copy is registered once.
+  std::string registered = "\n" + ReadFile(registrations);
+  std::erase(registered, '\r');
+  std::transform(registered.begin(), registered.end(), registered.begin(), [](unsigned char c) { return std::tolower(c); });
+  EXPECT_EQ(std::count(registered.begin(), registered.end(), '\n'), std::ssize(kInstalled) + 1) << registered;
   for (const char* name : kInstalled) {
-    expected.push_back(kSystemFolder + name);
-    EXPECT_NE(report.find(expected.back() + " registrerad\r\n"), std::string::npos) << report;
-    EXPECT_TRUE(Bytes(expected.back()) == recorder) << name;
-    EXPECT_EQ(Bytes(components / "kopior" / name), "old") << name;
+    const std::string installed = kSystemFolder + name;
+    EXPECT_NE(report.find(installed + " registrerad\r\n"), std::string::npos) << report;
+    EXPECT_NE(registered.find("\n" + installed + "\n"), std::string::npos) << registered;
+    EXPECT_TRUE(ReadFile(installed) == recorder) << name;
+    EXPECT_EQ(ReadFile(components / "kopior" / name), "old") << name;
   }
-  // Every registration has ended when the program does.
-  std::ifstream lines(registrations);
-  for (std::string line; std::getline(lines, line);) {
-    std::transform(line.begin(), line.end(), line.begin(), [](unsigned char c) { return std::tolower(c); });
-    logged.push_back(line.substr(0, line.find('\r')));
-  }
-  lines.close();
-  std::sort(expected.begin(), expected.end());
-  std::sort(logged.begin(), logged.end());
-  EXPECT_EQ(logged, expected);
   EXPECT_EQ(run("/CHECK", {log}), 0u);
 
   // Newer sources for two installed components that this process has loaded, as a running program
@@ -154,11 +145,11 @@ TEST(WholeProgramTest, UnattendedRunsChecksInstallTakingTurnsRegisterEachCopyWit
   const HANDLE opened = CreateFileW(newer("comdlg32.ocx").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
   EXPECT_EQ(run("/S", {log}), 1u);
   CloseHandle(opened);
-  EXPECT_NE(Bytes(log).find("comdlg32.ocx KUNDE INTE LÄGGAS IN. " + platform::win32::SystemErrorText(ERROR_SHARING_VIOLATION)),
-            std::string::npos) << Bytes(log);
+  EXPECT_NE(ReadFile(log).find("comdlg32.ocx KUNDE INTE LÄGGAS IN. " + platform::win32::SystemErrorText(ERROR_SHARING_VIOLATION)),
+            std::string::npos) << ReadFile(log);
   EXPECT_EQ(fs::last_write_time(kSystemFolder + "comdlg32.ocx"), installed_time);
   EXPECT_EQ(aside("comdlg32.ocx"), L"");
-  EXPECT_EQ(Bytes(kSystemFolder + "riched32.dll"), riched32);
+  EXPECT_EQ(ReadFile(kSystemFolder + "riched32.dll"), riched32);
   remove_installed_copies();
   fs::remove_all(components);
 }
