@@ -61,7 +61,6 @@ TEST(UnattendedRun, ExitCodeTellsTheLowestFailureTheLogTellsTheReportAndCheckCha
       {{"/S", "/LOG=r.txt", "/SOURCE=."}, {copy_fails}, 1, "\r\nmsinet.ocx KUNDE INTE LÄGGAS IN. Access is denied.\r\n"},
       {{"/S"}, {no_tool, all_installed}, 0},
       {{"/S"}, {held}, 3010},
-      {{"/S"}, {held, copy_fails}, 1},
       {{"/S", "/LOG=r.txt"}, {held, no_tool}, 2, "körs.\r\n\r\nFöljande filer användes av program som körs"},
       {{"/S"}, {[](Scene& s) { s.host.processes.FailStart(3, "Bad format."); }}, 2},
       {{"/S", "/LOG=r.txt"}, {[](Scene& s) { s.host.processes.EndWith(8, std::nullopt); }}, 3,

@@ -39,7 +39,6 @@ TEST_F(InstallationRun, EachFailingStepCountsWritesAndGoesOnAsItShould) {
   window.boxes = "11111112";
 
   const auto run = Run("  c:\\windows\\system32  ", "  d:\\kopior  ");
-  EXPECT_EQ(run->FailedCount, 3);
   EXPECT_EQ(run->ReportText,
             Lines({" 3 FILER KUNDE INTE INSTALLERAS.",
                    "Följande rapport kan kopieras för utskrift i Anteckningar eller valfri ordbehandlare.", "",
