@@ -45,8 +45,6 @@ class FakeFileSystem : public platform::FileSystem, public platform::InUseSteps 
   void AddFolder(const std::string& path);
   void AddDrive(const std::string& drive) { AddFolder(drive.substr(0, 2)); }  // "d:"
   void SetCurrentFolder(const std::string& folder) { AddFolder(current_folder_ = Key(folder)); }
-  // Adds the running program's file at `path`; until then there is none.
-  void SetProgram(const std::string& path) { AddFile(program_ = path, "20040101", "program"); }
   // Every later operation `op` on `path` fails with `text` (the same path in any spelling).
   void InjectFailure(Op op, const std::string& path, const std::string& text) { failures_[{op, Key(path)}] = text; }
   // Ebrona Kassa (4711) holds the file at `path` for good: `loaded` as a DLL, which may be renamed
@@ -75,7 +73,8 @@ class FakeFileSystem : public platform::FileSystem, public platform::InUseSteps 
     return Key(first) == Key(second) && Exists(first);
   }
   bool IsFolder(const std::string& path) override { return folders_.count(Key(path)) > 0; }
-  bool IsRunningProgram(const std::string& path) override { return !program_.empty() && Key(path) == Key(program_); }
+  // The in-memory host runs no program from its files.
+  bool IsRunningProgram(const std::string&) override { return false; }
   // The file gets the date "" (never older than a component).
   platform::Status WriteFileReplacing(const std::string& path, const std::string& bytes) override;
   platform::Status MakeFolder(const std::string& path) override;
@@ -110,7 +109,6 @@ class FakeFileSystem : public platform::FileSystem, public platform::InUseSteps 
   std::map<std::string, FakeFile> files_;
   std::set<std::string> folders_;
   std::string current_folder_;
-  std::string program_;
   std::map<std::pair<Op, std::string>, std::string> failures_;
   std::vector<std::string> folders_made_;
   std::map<std::string, bool> holds_;  // key: loaded
