@@ -38,6 +38,18 @@ Result<struct stat> NamedStatus(const std::string& host_path) {
   return info;
 }
 
+// The status of whatever the Windows path `path` names, read from its name alone.
+Result<struct stat> NamedStatus(const DriveMapping& drives, const std::string& path) {
+  const Result<std::string> host = drives.ToHost(path);
+  if (!host.ok()) return host.status();
+  return NamedStatus(host.value());
+}
+
+// Whether both are the status of one file: the same file on the same device.
+bool SameIdentity(const Result<struct stat>& a, const Result<struct stat>& b) {
+  return a.ok() && b.ok() && a.value().st_dev == b.value().st_dev && a.value().st_ino == b.value().st_ino;
+}
+
 // The status of the file at the Windows path `path`: from the opened file when it must be
 // readable, otherwise from its name alone, which needs no right to read it. A folder is not a
 // file: a component or an installed file that turns out to be one fails here.
@@ -68,9 +80,7 @@ Result<std::string> PosixFileSystem::ModificationDate(const std::string& path) {
 }
 
 bool PosixFileSystem::IsRegularFile(const std::string& path) {
-  const Result<std::string> host = drives_.ToHost(path);
-  if (!host.ok()) return false;
-  const Result<struct stat> info = NamedStatus(host.value());
+  const Result<struct stat> info = NamedStatus(drives_, path);
   return info.ok() && S_ISREG(info.value().st_mode);
 }
 
@@ -90,29 +100,17 @@ void PosixFileSystem::RemoveLeftovers(const std::string& path) {
 }
 
 bool PosixFileSystem::SameFile(const std::string& first, const std::string& second) {
-  const Result<std::string> one = drives_.ToHost(first);
-  const Result<std::string> other = drives_.ToHost(second);
-  if (!one.ok() || !other.ok()) return false;
-  const Result<struct stat> a = NamedStatus(one.value());
-  const Result<struct stat> b = NamedStatus(other.value());
-  return a.ok() && b.ok() && a.value().st_dev == b.value().st_dev && a.value().st_ino == b.value().st_ino;
+  return SameIdentity(NamedStatus(drives_, first), NamedStatus(drives_, second));
 }
 
 bool PosixFileSystem::IsFolder(const std::string& path) {
-  const Result<std::string> host = drives_.ToHost(path);
-  if (!host.ok()) return false;
-  const Result<struct stat> info = NamedStatus(host.value());
+  const Result<struct stat> info = NamedStatus(drives_, path);
   return info.ok() && S_ISDIR(info.value().st_mode);
 }
 
 bool PosixFileSystem::IsRunningProgram(const std::string& path) {
-  const Result<std::string> host = drives_.ToHost(path);
-  if (!host.ok()) return false;
   // The kernel's link to the program's file leads to it wherever it was started from.
-  const Result<struct stat> program = NamedStatus("/proc/self/exe");
-  const Result<struct stat> named = NamedStatus(host.value());
-  return program.ok() && named.ok() && program.value().st_dev == named.value().st_dev &&
-         program.value().st_ino == named.value().st_ino;
+  return SameIdentity(NamedStatus("/proc/self/exe"), NamedStatus(drives_, path));
 }
 
 Status PosixFileSystem::WriteFileReplacing(const std::string& path, const std::string& bytes) {

@@ -133,9 +133,7 @@ bool Win32FileSystem::IsRunningProgram(const std::string& path) {
     const DWORD length = GetModuleFileNameW(nullptr, buffer, size);
     return length == size ? size + 1 : length;
   });
-  const auto self = FileInformation(program);
-  const auto named = FileInformation(WideFromUtf8(path));
-  return self && named && win32::SameFile(*self, *named);
+  return SameFile(Utf8FromWide(program), path);
 }
 
 Status Win32FileSystem::WriteFileReplacing(const std::string& path, const std::string& bytes) {
