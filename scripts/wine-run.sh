@@ -24,6 +24,6 @@ export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
 output=$(mktemp)
 trap 'rm -f "$output"' EXIT
 status=0
-wine "$@" </dev/null >"$output" 2>&1 || status=$?
+"$(dirname "$0")/wine.sh" "$@" </dev/null >"$output" 2>&1 || status=$?
 cat "$output"
 exit "$status"
