@@ -1,18 +1,25 @@
 // What the built ebrona-installer.exe tells Windows about itself: its version resource, read back
-// as Explorer and deployment tools read it, and the manifest Windows reads when it starts.
+// as Explorer and deployment tools read it, and the manifest Windows reads when it starts. The
+// program beside this test by default, or the one that EBRONA_CHECKED_PROGRAM names, built for
+// EBRONA_CHECKED_ARCHITECTURE (the manifest's processorArchitecture).
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 
 #include "platform/win32/text_conversion.h"
 
 TEST(ProgramResourcesTest, VersionResourceWithTheProjectVersionAndAManifestAskingForAdministratorRights) {
   wchar_t self[MAX_PATH];
+  const char* checked = std::getenv("EBRONA_CHECKED_PROGRAM");
+  const char* architecture = std::getenv("EBRONA_CHECKED_ARCHITECTURE");
   const std::filesystem::path program =
-      std::filesystem::path(std::wstring(self, GetModuleFileNameW(nullptr, self, MAX_PATH))).parent_path() / "ebrona-installer.exe";
+      checked ? std::filesystem::path(platform::win32::WideFromUtf8(checked))
+              : std::filesystem::path(std::wstring(self, GetModuleFileNameW(nullptr, self, MAX_PATH))).parent_path() /
+                    "ebrona-installer.exe";
   std::vector<char> info(GetFileVersionInfoSizeW(program.c_str(), nullptr));
   ASSERT_TRUE(!info.empty() && GetFileVersionInfoW(program.c_str(), 0, static_cast<DWORD>(info.size()), info.data()));
   VS_FIXEDFILEINFO* fixed = nullptr;
@@ -38,7 +45,8 @@ TEST(ProgramResourcesTest, VersionResourceWithTheProjectVersionAndAManifestAskin
   ASSERT_NE(resource, nullptr);
   const std::string manifest(static_cast<const char*>(LockResource(LoadResource(loaded, resource))),
                              SizeofResource(loaded, resource));
-  EXPECT_NE(manifest.find("processorArchitecture=\"x86\""), std::string::npos) << manifest;
+  const std::string expected_architecture = architecture ? architecture : sizeof(void*) == 8 ? "amd64" : "x86";
+  EXPECT_NE(manifest.find("processorArchitecture=\"" + expected_architecture + "\""), std::string::npos) << manifest;
   EXPECT_NE(manifest.find("level=\"requireAdministrator\""), std::string::npos) << manifest;
   FreeLibrary(loaded);
 }

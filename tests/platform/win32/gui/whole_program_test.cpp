@@ -21,8 +21,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Where 32-bit components belong on 64-bit Windows.
-const std::string kSystemFolder = "c:\\windows\\syswow64\\";
+// The system folder of the program's bitness in the 64-bit prefix: where 32-bit components belong
+// on 64-bit Windows, or system32 for the 64-bit build, which is tested where 32-bit programs
+// cannot run.
+const std::string kSystemFolder = sizeof(void*) == 8 ? "c:\\windows\\system32\\" : "c:\\windows\\syswow64\\";
 // The components but riched32.dll, one of the prefix's own DLLs, which must stay as it is.
 constexpr const char* kInstalled[] = {"comdlg32.ocx", "msflxgrd.ocx", "msmapi32.ocx", "tabctl32.ocx",
                                       "msinet.ocx",   "richtx32.ocx", "pdf_itb.ocx"};
@@ -77,15 +79,6 @@ TEST(WholeProgramTest, UnattendedRunsChecksInstallTakingTurnsRegisterEachCopyWit
     EXPECT_EQ(run("/S", {used}), 87u) << used;
   }
   EXPECT_EQ(run("/CHECK", {log}), 1u);
-  // Started in system32 without /SOURCE, as from an administrator's prompt, the 32-bit program's
-  // source folder is the destination, sysWOW64: refused.
-  const fs::path here = fs::current_path();
-  fs::current_path("c:\\windows\\system32");
-  std::unique_ptr<platform::WatchedProcess> in_system;
-  platform::NativeSystem().processes.StartWatched(Utf8(beside / "ebrona-installer.exe"),
-                                                  {"/CHECK", "/DIR=" + kSystemFolder}, in_system);
-  EXPECT_EQ(in_system ? in_system->WaitForExit(std::chrono::minutes(5)).value_or(99) : 99, 4u);
-  fs::current_path(here);
   // The run that takes the lock first finds it abandoned by a thread of this test that ended
   // holding it; the other waits for it to end, so it backs up no new file and copies nothing.
   std::thread([] { (void)platform::NativeSystem().lock.Take(std::chrono::milliseconds(0)); }).join();
@@ -151,6 +144,39 @@ TEST(WholeProgramTest, UnattendedRunsChecksInstallTakingTurnsRegisterEachCopyWit
   EXPECT_EQ(aside("comdlg32.ocx"), L"");
   EXPECT_EQ(ReadFile(kSystemFolder + "riched32.dll"), riched32);
   remove_installed_copies();
+  fs::remove_all(components);
+}
+
+// The 32-bit program on 64-bit Windows: without /DIR it installs into sysWOW64, the folder it
+// proposes first, and Windows shows it system32 as that folder, so that started there without
+// /SOURCE its source folder is the destination: refused.
+TEST(WholeProgramTest, ThirtyTwoBitProgramInstallsIntoSysWow64AndTakesSystem32ForIt) {
+  if (sizeof(void*) == 8) {
+    GTEST_SKIP() << "about the 32-bit program on 64-bit Windows (sysWOW64 proposed first, system32 redirected to "
+                    "it); this is the 64-bit build, tested on a machine that cannot run 32-bit programs";
+  }
+  wchar_t self[MAX_PATH];
+  const fs::path beside = fs::path(std::wstring(self, GetModuleFileNameW(nullptr, self, MAX_PATH))).parent_path();
+  const std::string program = Utf8(beside / "ebrona-installer.exe"), installed = kSystemFolder + "pdf_itb.ocx";
+  const fs::path components = fs::temp_directory_path() / ("ebrona-proposed-" + std::to_string(GetCurrentProcessId()));
+  fs::create_directories(components);
+  fs::copy_file(beside / "registration_recorder.dll", components / "pdf_itb.ocx");
+  std::ofstream(installed) << "old";
+  fs::last_write_time(installed, fs::last_write_time(components / "pdf_itb.ocx") - std::chrono::hours(48));
+  const auto exit_code = [&](const fs::path& folder, const std::vector<std::string>& arguments) {
+    const fs::path here = fs::current_path();
+    fs::current_path(folder);
+    std::unique_ptr<platform::WatchedProcess> process;
+    platform::NativeSystem().processes.StartWatched(program, arguments, process);
+    fs::current_path(here);
+    return process ? process->WaitForExit(std::chrono::minutes(5)).value_or(99) : 99;
+  };
+  EXPECT_EQ(exit_code("c:\\windows\\system32", {"/CHECK"}), 4u);
+  EXPECT_EQ(exit_code(components, {"/S", "/LOG=" + Utf8(components / "rapport.txt")}), 0u);
+  EXPECT_NE(ReadFile(components / "rapport.txt").find("c:\\windows\\sysWOW64\\pdf_itb.ocx registrerad\r\n"), std::string::npos)
+      << ReadFile(components / "rapport.txt");
+  EXPECT_EQ(ReadFile(installed), ReadFile(components / "pdf_itb.ocx"));
+  fs::remove(installed);
   fs::remove_all(components);
 }
 
