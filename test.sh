@@ -19,4 +19,8 @@ cmake --build build-asan -j"$jobs"
 ctest --test-dir build-asan --output-on-failure -j"$jobs"
 
 echo "== Windows build and tests under Wine"
+rm -f build-win/windows-tests.txt
 scripts/test-windows.sh
+# Which Windows build was tested, again as the last line.
+echo
+cat build-win/windows-tests.txt

@@ -11,7 +11,7 @@
 # checks that need no execution (its format, imports, signature and package, and its version
 # resource and manifest read by the 64-bit test program), and the tests run on the 64-bit build,
 # where those that are about the 32-bit program on 64-bit Windows skip themselves and say why.
-# The last line of the run, also written to <build>/summary.txt, says what was tested.
+# The last line of the run, also written to build-win/windows-tests.txt, says what was tested.
 #   scripts/test-windows.sh            build and test
 #   scripts/test-windows.sh --build    build only
 set -euo pipefail
@@ -88,4 +88,4 @@ if [ "$bits" = 32 ]; then
 else
   summary="This machine cannot run 32-bit programs: the Windows tests ran on the 64-bit build; $skipped skipped."
 fi
-echo "$summary" | tee "$build/summary.txt"
+echo "$summary" | tee build-win/windows-tests.txt

@@ -1,7 +1,9 @@
 #include "platform/posix/posix_process_launcher.h"
 
 #include <fcntl.h>
+#include <spawn.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cctype>
@@ -70,6 +72,46 @@ std::vector<std::string> CurrentEnvironment() {
   return environment;
 }
 
+// Whether Wine starts at all, asked as `wine --version`. Debian's wine command starts Wine's 32-bit
+// loader whenever wine32 is installed, and on a machine that runs 64-bit code only that fails for
+// every program with the shell's "Exec format error" alone; the failure says which command failed,
+// its status and the last line it wrote. When the question cannot be asked, the start tells.
+Status WineStarts(const std::string& wine, const std::vector<std::string>& environment) {
+  int output[2];
+  if (pipe2(output, O_CLOEXEC) != 0) return Status::Ok();
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+  posix_spawn_file_actions_adddup2(&actions, output[1], 1);
+  posix_spawn_file_actions_adddup2(&actions, output[1], 2);
+  std::vector<char*> argv{const_cast<char*>(wine.c_str()), const_cast<char*>("--version"), nullptr};
+  std::vector<char*> envp;
+  for (const std::string& entry : environment) envp.push_back(const_cast<char*>(entry.c_str()));
+  envp.push_back(nullptr);
+  pid_t child = 0;
+  const int spawned = posix_spawn(&child, wine.c_str(), &actions, nullptr, argv.data(), envp.data());
+  posix_spawn_file_actions_destroy(&actions);
+  close(output[1]);
+  std::string text;
+  char buffer[512];
+  for (ssize_t got; (got = read(output[0], buffer, sizeof buffer)) != 0;) {
+    if (got > 0) text.append(buffer, static_cast<std::size_t>(got));
+    else if (errno != EINTR) break;
+  }
+  close(output[0]);
+  if (spawned != 0) return Status::Ok();
+  int status = 0;
+  while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
+  }
+  if (WIFEXITED(status) && WEXITSTATUS(status) == 0) return Status::Ok();
+  while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
+  text.erase(0, text.rfind('\n') + 1);
+  const std::string end = WIFEXITED(status) ? "kod " + std::to_string(WEXITSTATUS(status))
+                                            : "signal " + std::to_string(WTERMSIG(status));
+  return Status::Failure("wine kan inte starta program på den här datorn (" + wine + " --version: " + end +
+                         (text.empty() ? "" : ", " + text) + ")");
+}
+
 bool HasDrive(const std::string& path) {
   return path.size() >= 3 && std::isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':' &&
          (path[2] == '\\' || path[2] == '/');
@@ -105,6 +147,8 @@ Result<PosixProcessLauncher::HostCommand> PosixProcessLauncher::CommandFor(
   argv.insert(argv.end(), arguments.begin(), arguments.end());
   std::vector<std::string> environment =
       drives_.Prefix().empty() ? CurrentEnvironment() : EnvironmentWith("WINEPREFIX", drives_.Prefix());
+  if (!wine_starts_) wine_starts_ = WineStarts(wine.value(), environment);
+  if (!wine_starts_->ok()) return *wine_starts_;
   return HostCommand{wine.value(), argv, environment};
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+
 #include "platform/posix/drive_mapping.h"
 #include "platform/process_launcher.h"
 
@@ -28,6 +30,8 @@ class PosixProcessLauncher : public ProcessLauncher {
   Result<HostCommand> CommandFor(const std::string& program, const std::vector<std::string>& arguments) const;
 
   const DriveMapping& drives_;
+  // Whether `wine --version` succeeded, asked before the first Windows program is started.
+  mutable std::optional<Status> wine_starts_;
 };
 
 }  // namespace platform::posix

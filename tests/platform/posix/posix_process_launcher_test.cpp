@@ -18,6 +18,7 @@ using platform::posix::PosixProcessLauncher;
 // The log is written under another name and renamed, so it is complete once it exists.
 const char* const kRecordingScript =
     "#!/bin/sh\n"
+    "[ \"$1\" = --version ] && exit 0\n"
     "log=\"$(dirname \"$0\")/log\"\n"
     "{ for argument in \"$@\"; do printf '%s\\n' \"$argument\"; done; printf 'WINEPREFIX=%s\\n' \"$WINEPREFIX\"; }"
     " > \"$log.part\"\n"
@@ -77,6 +78,13 @@ TEST_F(PosixProcessLauncherTest, ArgumentsArriveWholeWindowsProgramsRunThroughWi
     EXPECT_EQ(launcher.StartDetached(program, {"/s"}).text(),
               (program == windows_program ? "wine: " : "") + std::string(std::strerror(error))) << program;
   }
+  // A wine that cannot start its loader, as Debian's where 32-bit programs cannot run, is named
+  // with its status and its last line.
+  WriteTool(root_ / "bin" / "wine", "#!/bin/sh\necho \"wine: 40: exec: loader: Exec format error\" >&2\nexit 126\n");
+  setenv("PATH", (root_ / "bin").c_str(), 1);
+  EXPECT_EQ(PosixProcessLauncher(drives).StartDetached(windows_program, {"/s"}).text(),
+            "wine kan inte starta program på den här datorn (" + (root_ / "bin" / "wine").string() +
+                " --version: kod 126, wine: 40: exec: loader: Exec format error)");
   // The detached tools run as orphans: this process never has a child, running or a zombie, to reap.
   EXPECT_EQ(waitpid(-1, nullptr, WNOHANG), -1) << "a child of the test";
   EXPECT_FALSE(fs::exists(root_ / "pwned"));
