@@ -54,7 +54,7 @@ TEST_F(InstallationRun, EachFailingStepCountsWritesAndGoesOnAsItShould) {
   EXPECT_EQ(host.files.File("d:\\kopior\\" + Name(3)).content, "old " + Name(3));
   EXPECT_EQ(host.files.File("d:\\kopior\\" + Name(6)).content, "old " + Name(6));
   for (int i : {3, 4, 7}) EXPECT_EQ(host.files.File(kSystem + Name(i)).content, "old " + Name(i)) << i;
-  EXPECT_EQ(host.files.File(kSystem + Name(6)).content, "new " + Name(6));
+  EXPECT_EQ(host.files.File(kSystem + Name(6)).content, New(6));
   // Each copied file is registered by its own start of the tool, "/s" and the path as two
   // arguments, each start followed by a pause of 0.3 s (at 0.05 s a reading).
   ASSERT_EQ(host.processes.Started().size(), 3u);
@@ -64,6 +64,36 @@ TEST_F(InstallationRun, EachFailingStepCountsWritesAndGoesOnAsItShould) {
   }
   EXPECT_GE(host.clock.Readings(), 3 * 7);
   EXPECT_TRUE(host.processes.Waits().empty()) << "the window's run does not wait for the tool";
+}
+
+// A source file that is empty or does not start as a PE image is no component: when the date rule
+// would copy it, the entry fails and the installed file stays, not backed up.
+TEST_F(InstallationRun, ASourceThatIsNoComponentNeverReplacesTheInstalledFile) {
+  Tool();
+  host.files.AddFolder("d:\\kopior");
+  std::string lfanew_outside = fake::PeImage();
+  lfanew_outside[0x3C] = 0x7F;
+  const std::string contents[] = {"", "new", lfanew_outside, New(4), ""};
+  for (int i = 1; i <= 5; ++i) host.files.AddFile(Name(i), "20040312", contents[i - 1]);
+  for (int i : {1, 3, 4}) Installed(i, "19990101");
+  Installed(5, "20040312");
+  // 4 cannot be read: it fails as its copy would.
+  host.files.InjectFailure(fake::Op::kReadFile, Name(4), "Access is denied.");
+  window.boxes = "11111000";
+  const auto run = Run(kSystem, "d:\\kopior\\");
+  const std::string not_component = "KÄLLFILEN ÄR INGEN GILTIG KOMPONENT. FILEN ERSÄTTS EJ.";
+  EXPECT_EQ(run->ReportText,
+            Lines({" 4 FILER KUNDE INTE INSTALLERAS.",
+                   "Följande rapport kan kopieras för utskrift i Anteckningar eller valfri ordbehandlare.", "",
+                   "comdlg32.ocx  20040312  \tBefintlig fil: 19990101  " + not_component,
+                   "msflxgrd.ocx  20040312  " + not_component,
+                   "msmapi32.ocx  20040312  \tBefintlig fil: 19990101  " + not_component,
+                   "tabctl32.ocx  20040312  \tBefintlig fil: 19990101  ", "tabctl32.ocx KUNDE INTE LÄGGAS IN. Access is denied.",
+                   "msinet.ocx  20040312  \tBefintlig fil: 20040312  (ej ersatt)", ""}));
+  for (int i : {1, 3, 4}) EXPECT_EQ(host.files.File(kSystem + Name(i)).content, "old " + Name(i)) << i;
+  EXPECT_FALSE(host.files.Exists(kSystem + Name(2)));
+  EXPECT_TRUE(host.files.SubFolders("d:\\kopior").ok() && !host.files.Exists("d:\\kopior\\" + Name(1)));
+  EXPECT_EQ(run->FailedCount, 4);
 }
 
 // The installed file itself, and the components folder as the chooser's "OK" gives it: copying
@@ -78,7 +108,7 @@ TEST_F(InstallationRun, BackupOntoTheInstalledFileOrTheNewComponentIsABackupFail
     EXPECT_NE(run->ReportText.find("KOPIERING TILL " + backup +
                                    " MISSLYCKADES, FILEN ERSÄTTS EJ. Målet är samma fil som källan.\r\n"),
               std::string::npos) << run->ReportText;
-    EXPECT_EQ(host.files.File(Name(1)).content, "new " + Name(1));
+    EXPECT_EQ(host.files.File(Name(1)).content, New(1));
     EXPECT_EQ(host.files.File(kSystem + Name(1)).content, "old " + Name(1));
   }
 }
@@ -132,7 +162,9 @@ TEST_F(InstallationRun, HeldComponentsAreReplacedAroundTheirHolderAndAFailingSte
   std::string where;
   for (int i = 1; i <= 6; ++i) {
     for (const std::string end : {"", ".old", ".new"}) {
-      where += (host.files.Exists(path(i, end)) ? host.files.File(path(i, end)).content.substr(0, 3) : "-") + (end == ".new" ? " " : "|");
+      const bool there = host.files.Exists(path(i, end));
+      where += !there ? "-" : host.files.File(path(i, end)).content == New(i) ? "new" : "old";
+      where += end == ".new" ? " " : "|";
     }
   }
   EXPECT_EQ(where, "new|old|- old|-|- old|-|- -|old|- new|old|- old|-|- ");
