@@ -1,11 +1,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <random>
 #include <string>
 #include <vector>
@@ -34,6 +36,11 @@ struct AllTicked : engine::RunHost {
 void WriteRandomFile(const fs::path& path, std::mt19937& random) {
   std::vector<char> data(1 << 20);
   for (char& byte : data) byte = static_cast<char>(random());
+  // A component starts as a PE image: "MZ", and at the offset its DOS header gives, "PE\0\0".
+  const char head[] = {'M', 'Z'}, lfanew[] = {0x40, 0, 0, 0}, signature[] = {'P', 'E', 0, 0};
+  std::copy(std::begin(head), std::end(head), data.begin());
+  std::copy(std::begin(lfanew), std::end(lfanew), data.begin() + 0x3C);
+  std::copy(std::begin(signature), std::end(signature), data.begin() + 0x40);
   std::ofstream(path, std::ios::binary).write(data.data(), static_cast<std::streamsize>(data.size()));
 }
 

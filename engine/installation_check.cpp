@@ -16,10 +16,13 @@ std::optional<bool> WouldInstallAny(InstallerState& state, const std::string& de
     if (!source_date.ok()) continue;
     // As in the run, an installed file whose date cannot be read is replaced.
     const auto installed_date = files.ModificationDate(state.SystemFolder + name);
-    if (host.InstallWhateverDates() || !installed_date.ok() ||
-        SourceIsNewer(source_date.value(), installed_date.value())) {
-      return true;
+    if (!host.InstallWhateverDates() && installed_date.ok() &&
+        !SourceIsNewer(source_date.value(), installed_date.value())) {
+      continue;
     }
+    // A source that is no component would fail, not be copied.
+    const auto component = SourceIsComponent(files, state.SourceFolder + name);
+    if (component.ok() && component.value()) return true;
   }
   return false;
 }

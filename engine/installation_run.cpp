@@ -4,6 +4,7 @@
 
 #include "engine/registration.h"
 #include "engine/report_text.h"
+#include "platform/component_image.h"
 
 namespace engine {
 namespace {
@@ -54,17 +55,28 @@ class CopyPass {
         ++run_.NotReplacedCount;
         return;
       }
-      if (!run_.BackupFolder.empty()) {
-        run_.RunStep = 4;
-        const platform::Status backup = Copy(destination, run_.BackupFolder + name, source);
-        if (!backup.ok()) {
-          OnFailure(backup, name);
-          return;
-        }
-        report += report::kBackedUp;
-      }
     } else if (OnFailure(existing_date.status(), name) != Resume::kCopy) {
       return;
+    }
+
+    // An empty or broken source file never replaces the installed one, which is not backed up
+    // either. One that cannot be read fails as its copy would.
+    run_.RunStep = 3;
+    const platform::Result<bool> component = SourceIsComponent(files_, source);
+    if (!component.ok() || !component.value()) {
+      if (component.ok()) run_.RunStep = 7;
+      OnFailure(component.status(), name);
+      return;
+    }
+
+    if (existing_date.ok() && !run_.BackupFolder.empty()) {
+      run_.RunStep = 4;
+      const platform::Status backup = Copy(destination, run_.BackupFolder + name, source);
+      if (!backup.ok()) {
+        OnFailure(backup, name);
+        return;
+      }
+      report += report::kBackedUp;
     }
 
     run_.RunStep = 3;
@@ -109,6 +121,10 @@ class CopyPass {
         ++run_.FailedCount;
         report += report::BackupFailed(run_.BackupFolder, failure.text());
         return Resume::kLineEnd;
+      case 7:  // the source file is no component; the installed file stays as it is
+        ++run_.FailedCount;
+        report += report::kNotAComponent;
+        return Resume::kLineEnd;
       default:
         return Resume::kLineEnd;
     }
@@ -132,6 +148,13 @@ platform::Result<std::string> SourceDate(platform::FileSystem& files, const std:
   // Only the failure's existence counts: the report says "KÄLLFIL SAKNAS" without a text.
   if (date.ok() && !files.IsRegularFile(path)) return platform::Status::Failure(report::kSourceMissing);
   return date;
+}
+
+platform::Result<bool> SourceIsComponent(platform::FileSystem& files, const std::string& path) {
+  // A component's DOS and PE headers lie within its first 4096 bytes.
+  const platform::Result<std::string> head = files.ReadFileBytes(path, 4096);
+  if (!head.ok()) return head.status();
+  return platform::StartsAsPeImage(head.value());
 }
 
 std::optional<RunValues> RunInstallationValues(InstallerState& state, const std::string& destination_text,

@@ -67,9 +67,14 @@ bool SourceIsNewer(const std::string& source_date, const std::string& installed_
 // no component to install: the entry counts as a missing source file.
 platform::Result<std::string> SourceDate(platform::FileSystem& files, const std::string& path);
 
+// Whether the source file at `path` starts as a component does, as a PE image, judged by its first
+// bytes; an empty file does not. Fails when the file cannot be read.
+platform::Result<bool> SourceIsComponent(platform::FileSystem& files, const std::string& path);
+
 // The run behind "Installera": applies the folder rules to the destination text (`Text1`) and the
 // backup text (`Text2`), copies every ticked entry whose installed file is older by calendar day or
-// missing (backing up the old file first when a backup folder is given), registers the copied
+// missing (backing up the old file first when a backup folder is given) and whose source file is a
+// component (an entry whose source is not fails, and its installed file stays), registers the copied
 // files and builds the report, holding the lock of one installation at a time from the copy pass to
 // the end of the registration. Returns the finished report, or nothing when the run was refused for
 // an empty destination or did not get the lock (the warning has then been shown). Showing the report

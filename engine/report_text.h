@@ -15,6 +15,8 @@ inline constexpr const char* kNotReplaced = "(ej ersatt)";
 inline constexpr const char* kBackedUp = "(kopierad)  ";
 inline constexpr const char* kInstalled = "Inlagd ";
 inline constexpr const char* kSourceMissing = "KÄLLFIL SAKNAS";
+// A source file that is empty or does not start as a PE image; the installed file stays.
+inline constexpr const char* kNotAComponent = "KÄLLFILEN ÄR INGEN GILTIG KOMPONENT. FILEN ERSÄTTS EJ.";
 inline constexpr const char* kCouldNotInstall = " KUNDE INTE LÄGGAS IN. ";
 // Why a copy was refused whose destination is the very file it reads or the one the entry installs.
 inline constexpr const char* kSameFile = "Målet är samma fil som källan.";

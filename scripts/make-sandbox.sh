@@ -14,7 +14,8 @@
 #   msinet.ocx, richtx32.ocx, pdf_itb.ocx   not installed yet: new
 set -euo pipefail
 
-root="$(cd "$(dirname "$0")/.." && pwd)/build/sandbox"
+project="$(cd "$(dirname "$0")/.." && pwd)"
+root="$project/build/sandbox"
 prefix="$root/prefix"
 system="$prefix/drive_c/windows/sysWOW64"
 components="$root/components"
@@ -24,10 +25,10 @@ mkdir -p "$prefix/dosdevices" "$system" "$prefix/drive_c/users/ebrona" "$prefix/
 ln -s ../drive_c "$prefix/dosdevices/c:"
 ln -s ../drive_d "$prefix/dosdevices/d:"
 
-# A placeholder file at `path`, modified at `date`.
+# A placeholder component at `path`, modified at `date`: the smallest file that starts as a PE image.
 place() {
   local path="$1" date="$2"
-  printf 'placeholder for %s, dated %s\n' "$(basename "$path")" "$date" >"$path"
+  "$project/tests/support/pe-image.sh" "placeholder for $(basename "$path"), dated $date" >"$path"
   touch -d "$date" "$path"
 }
 

@@ -20,7 +20,7 @@ struct Scene {
     engine::FillCatalogue(catalogue);
     host.files.AddFile(kSystem + "msvbvm60.dll", "19980101");
     host.files.AddFile(kSystem + "regsvr32.exe", "19980101");
-    for (int i = 1; i <= 8; ++i) host.files.AddFile(Name(i), "20040312", "new");
+    for (int i = 1; i <= 8; ++i) host.files.AddFile(Name(i), "20040312", fake::PeImage("new"));
   }
   std::string Name(int index) const { return catalogue.ComponentCatalogue[index]; }
   void Installed(int index, const char* date) { host.files.AddFile(kSystem + Name(index), date, "old"); }
@@ -49,6 +49,7 @@ TEST(UnattendedRun, ExitCodeTellsTheLowestFailureTheLogTellsTheReportAndCheckCha
   const auto only_msinet = [](Scene& s) {
     for (int i : {1, 2, 3, 4, 6, 7, 8}) s.Fail(fake::Op::kModificationDate, s.Name(i));
   };
+  const auto empty_source = [](Scene& s) { s.host.files.AddFile(s.Name(7), "20040313", ""); };
   const auto held = [](Scene& s) { s.Installed(1, "19990101"), s.host.files.Hold(kSystem + s.Name(1), true); };
   struct Case {
     std::vector<std::string> arguments;
@@ -88,6 +89,10 @@ TEST(UnattendedRun, ExitCodeTellsTheLowestFailureTheLogTellsTheReportAndCheckCha
       {{"/CHECK", "/FORCE"}, {all_installed}, 1},
       {{"/CHECK"}, {all_installed, [](Scene& s) { s.Installed(7, "20040311"); }}, 1},
       {{"/CHECK", "/COMPONENTS=comdlg32.ocx"}, {all_installed, [](Scene& s) { s.Installed(5, "20000101"); }}, 0},
+      // A newer source that is no component is not copied: /S fails it, so /CHECK does not count it.
+      {{"/CHECK"}, {all_installed, empty_source}, 0},
+      {{"/S", "/LOG=r.txt"}, {all_installed, empty_source}, 1,
+       "20040313  \tBefintlig fil: 20040312  KÄLLFILEN ÄR INGEN GILTIG KOMPONENT. FILEN ERSÄTTS EJ.\r\n"},
   };
   for (const Case& c : cases) {
     const std::string what = testing::PrintToString(c.arguments) + " case " + std::to_string(&c - cases);

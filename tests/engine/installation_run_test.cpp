@@ -54,7 +54,7 @@ TEST_F(InstallationRun, EachFailingStepCountsWritesAndGoesOnAsItShould) {
   EXPECT_EQ(host.files.File("d:\\kopior\\" + Name(3)).content, "old " + Name(3));
   EXPECT_EQ(host.files.File("d:\\kopior\\" + Name(6)).content, "old " + Name(6));
   for (int i : {3, 4, 7}) EXPECT_EQ(host.files.File(kSystem + Name(i)).content, "old " + Name(i)) << i;
-  EXPECT_EQ(host.files.File(kSystem + Name(6)).content, "new " + Name(6));
+  EXPECT_EQ(host.files.File(kSystem + Name(6)).content, New(6));
   // Each copied file is registered by its own start of the tool, "/s" and the path as two
   // arguments, each start followed by a pause of 0.3 s (at 0.05 s a reading).
   ASSERT_EQ(host.processes.Started().size(), 3u);
@@ -64,6 +64,26 @@ TEST_F(InstallationRun, EachFailingStepCountsWritesAndGoesOnAsItShould) {
   }
   EXPECT_GE(host.clock.Readings(), 3 * 7);
   EXPECT_TRUE(host.processes.Waits().empty()) << "the window's run does not wait for the tool";
+}
+
+// A source file that is empty or does not start as a PE image is no component: when the date rule
+// would copy it, the entry fails and the installed file stays, not backed up.
+TEST_F(InstallationRun, ASourceThatIsNoComponentNeverReplacesTheInstalledFile) {
+  Tool();
+  const std::string contents[] = {"", "MZ", New(3), ""};  // 3 cannot be read: it fails as its copy would
+  for (int i = 1; i <= 4; ++i) host.files.AddFile(Name(i), "20040312", contents[i - 1]);
+  for (int i : {1, 3, 4}) Installed(i, i == 4 ? "20040312" : "19990101");
+  host.files.InjectFailure(fake::Op::kReadFile, Name(3), "Access is denied.");
+  window.boxes = "11110000";
+  const auto run = Run(kSystem, "c:\\kopior\\");
+  const std::string old = "  20040312  \tBefintlig fil: 19990101  ", refused = "KÄLLFILEN ÄR INGEN GILTIG KOMPONENT. FILEN ERSÄTTS EJ.";
+  EXPECT_EQ(run->ReportText, Lines({" 3 FILER KUNDE INTE INSTALLERAS.",
+                                    "Följande rapport kan kopieras för utskrift i Anteckningar eller valfri ordbehandlare.", "",
+                                    Name(1) + old + refused, Name(2) + "  20040312  " + refused, Name(3) + old,
+                                    Name(3) + " KUNDE INTE LÄGGAS IN. Access is denied.",
+                                    Name(4) + "  20040312  \tBefintlig fil: 20040312  (ej ersatt)", ""}));
+  for (int i : {1, 3}) EXPECT_EQ(host.files.File(kSystem + Name(i)).content, "old " + Name(i)) << i;
+  EXPECT_FALSE(host.files.Exists(kSystem + Name(2)));
 }
 
 // The installed file itself, and the components folder as the chooser's "OK" gives it: copying
@@ -78,7 +98,7 @@ TEST_F(InstallationRun, BackupOntoTheInstalledFileOrTheNewComponentIsABackupFail
     EXPECT_NE(run->ReportText.find("KOPIERING TILL " + backup +
                                    " MISSLYCKADES, FILEN ERSÄTTS EJ. Målet är samma fil som källan.\r\n"),
               std::string::npos) << run->ReportText;
-    EXPECT_EQ(host.files.File(Name(1)).content, "new " + Name(1));
+    EXPECT_EQ(host.files.File(Name(1)).content, New(1));
     EXPECT_EQ(host.files.File(kSystem + Name(1)).content, "old " + Name(1));
   }
 }
@@ -132,7 +152,9 @@ TEST_F(InstallationRun, HeldComponentsAreReplacedAroundTheirHolderAndAFailingSte
   std::string where;
   for (int i = 1; i <= 6; ++i) {
     for (const std::string end : {"", ".old", ".new"}) {
-      where += (host.files.Exists(path(i, end)) ? host.files.File(path(i, end)).content.substr(0, 3) : "-") + (end == ".new" ? " " : "|");
+      const bool there = host.files.Exists(path(i, end));
+      where += !there ? "-" : host.files.File(path(i, end)).content == New(i) ? "new" : "old";
+      where += end == ".new" ? " " : "|";
     }
   }
   EXPECT_EQ(where, "new|old|- old|-|- old|-|- -|old|- new|old|- old|-|- ");

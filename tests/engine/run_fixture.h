@@ -29,7 +29,9 @@ class RunFixture : public ::testing::Test {
   }
 
   std::string Name(int index) const { return state.ComponentCatalogue[index]; }
-  void Source(int index, const std::string& date) { host.files.AddFile(Name(index), date, "new " + Name(index)); }
+  // The content of entry `index`'s source file, a component.
+  std::string New(int index) const { return fake::PeImage("new " + Name(index)); }
+  void Source(int index, const std::string& date) { host.files.AddFile(Name(index), date, New(index)); }
   void Installed(int index, const std::string& date) {
     host.files.AddFile("c:\\windows\\system32\\" + Name(index), date, "old " + Name(index));
   }

@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/platform/posix/temp_prefix.h"
+#include "tests/support/pe_image.h"
 
 namespace {
 
@@ -46,7 +47,7 @@ TEST_F(UnattendedProgram, InstallsIntoTheFoundSystemFolderWithBackupsAndLogsTheR
   WriteFile(system / "msflxgrd.ocx", "same day");
   SetDate(system / "msflxgrd.ocx", 2004, 3, 12);
   for (const char* name : {"comdlg32.ocx", "msflxgrd.ocx", "msinet.ocx", "pdf_itb.ocx"}) {
-    WriteFile(DriveC() / "Ebrona Komponenter" / name, std::string("new ") + name);
+    WriteFile(DriveC() / "Ebrona Komponenter" / name, fake::PeImage(std::string("new ") + name));
     SetDate(DriveC() / "Ebrona Komponenter" / name, 2004, 3, 12);
   }
   fs::create_directories(backup);
@@ -106,7 +107,7 @@ TEST_F(UnattendedProgram, OddFilesAreNeitherInstalledNorStartedNorReplacedAndASi
   WriteFile(planted / "msinet.ocx", "old");
   SetDate(planted / "msinet.ocx", 1999, 5, 5);
   fs::copy_file(system / "regsvr32.exe", planted / "regsvr32.exe");
-  WriteFile(komp / "comdlg32.ocx", "new");
+  WriteFile(komp / "comdlg32.ocx", fake::PeImage("new"));
   SetDate(komp / "comdlg32.ocx", 2004, 3, 12);
   for (const fs::path& fifo : {komp / "msinet.ocx", DriveC() / "fifo"}) ASSERT_EQ(mkfifo(fifo.c_str(), 0644), 0);
   // /dev/null's twin, or without the right to make one, a link to it.
@@ -137,7 +138,7 @@ TEST_F(UnattendedProgram, OddFilesAreNeitherInstalledNorStartedNorReplacedAndASi
   int status = 0;
   waitpid(program, &status, 0);
   EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM && entries() == before) << status;
-  EXPECT_EQ(ReadFile(system / "comdlg32.ocx"), "new");
+  EXPECT_EQ(ReadFile(system / "comdlg32.ocx"), fake::PeImage("new"));
 }
 
 }  // namespace

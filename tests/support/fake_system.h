@@ -13,6 +13,7 @@
 
 #include "platform/in_use_replacement.h"
 #include "platform/system.h"
+#include "tests/support/pe_image.h"
 
 // An in-memory host for tests: files and folders keyed by the lower-cased Windows path, failures
 // injected per operation and path, and a record of what happened so that tests assert outcomes
@@ -20,7 +21,7 @@
 namespace fake {
 
 enum class Op {
-  kFileLength, kModificationDate, kCopyFrom, kCopyTo, kMakeFolder, kDriveCurrentFolder, kSubFolders, kWriteFile,
+  kFileLength, kReadFile, kModificationDate, kCopyFrom, kCopyTo, kMakeFolder, kDriveCurrentFolder, kSubFolders, kWriteFile,
   kRenameAside, kRename /* keyed by the file renamed */, kDeleteAtRestart
 };
 
@@ -38,7 +39,8 @@ class FakeFileSystem : public platform::FileSystem, public platform::InUseSteps 
   FakeFileSystem() { SetCurrentFolder("c:\\ebrona"); }
 
   // Arranging the world. Paths are absolute or relative to the current folder; parents are made.
-  void AddFile(const std::string& path, const std::string& date, const std::string& content = "data") {
+  // A file's content is by default the smallest that a component can have.
+  void AddFile(const std::string& path, const std::string& date, const std::string& content = PeImage()) {
     AddFolder(Parent(Key(path)));
     files_[Key(path)] = FakeFile{content, date};
   }
@@ -61,6 +63,7 @@ class FakeFileSystem : public platform::FileSystem, public platform::InUseSteps 
 
   // platform::FileSystem. A missing file or parent folder fails with kNotFound or kPathNotFound.
   platform::Result<std::uint64_t> FileLength(const std::string& path) override;
+  platform::Result<std::string> ReadFileBytes(const std::string& path, std::uint64_t limit) override;
   platform::Result<std::string> ModificationDate(const std::string& path) override;
   // Every file is a regular one: the in-memory host has no devices.
   bool IsRegularFile(const std::string& path) override { return files_.count(Key(path)) > 0; }
