@@ -21,7 +21,7 @@ struct FakeHost : engine::RunHost {
 
 // A loaded installer on the in-memory host, with the components in the current folder "c:\ebrona".
 class RunFixture : public ::testing::Test {
- protected:
+ public:
   RunFixture() {
     engine::FillCatalogue(state);
     state.ComponentCount = engine::kInstalledComponentCount;
