@@ -127,75 +127,45 @@ TEST_F(InstallationRun, HeldComponentsAreReplacedAroundTheirHolderAndAFailingSte
                    "", path(1) + " registrerad", path(5) + " registrerad", "",
                    "Följande filer användes av program som körs och har ersatts. Programmen använder de nya filerna "
                    "när de har startats om:", path(1), path(5)}));
-  // Each component's file in place, renamed aside, and new beside it; a failed rename back leaves
-  // the old file aside, for the next run to put back.
-  const auto where = [&] {
-    std::string found;
-    for (int i = 1; i <= 6; ++i) {
-      for (const std::string end : {"", ".old", ".new"}) {
-        found += (host.files.Exists(path(i, end)) ? host.files.File(path(i, end)).content.substr(0, 3) : "-") + (end == ".new" ? " " : "|");
-      }
-    }
-    return found;
-  };
-  EXPECT_EQ(where(), "new|old|- old|-|- old|-|- -|old|- new|old|- old|-|- ");
+  // A failed rename back leaves the old file aside, for the next run to put back.
+  const auto where = [&] { return Where(1) + " " + Where(2) + " " + Where(3) + " " + Where(4) + " " + Where(5) + " " + Where(6); };
+  EXPECT_EQ(where(), "new|old|- old|-|- old|-|- -|old|- new|old|- old|-|-");
   EXPECT_EQ(host.files.DeletedAtRestart(), std::vector<std::string>{path(1, ".old")});
 
   // Once the programs have ended, the next run puts 4 back before anything else, deletes the old
   // files nobody holds (with 1's restart entry) and replaces what is still older.
   for (int i = 1; i <= 6; ++i) host.files.LetGo(path(i, i == 1 || i == 4 || i == 5 ? ".old" : ""));
   ASSERT_EQ(Run()->FailedCount, 0);
-  EXPECT_EQ(where(), "new|-|- new|-|- new|-|- new|-|- new|-|- new|-|- ");
+  EXPECT_EQ(where(), "new|-|- new|-|- new|-|- new|-|- new|-|- new|-|-");
   EXPECT_EQ(host.files.DeletedAtRestart(), std::vector<std::string>{});
 }
 
-// A run killed at any step of replacing a held component, or whose step fails, leaves a file under
-// the component's name by the end of the next run, also one that does not tick it: the old file
-// renamed aside is put back before anything that copies to that name left is deleted.
+// A run killed at any step of replacing a held component leaves a file under the component's name
+// by the end of the next run, also one that does not tick it: the old file renamed aside is put
+// back before anything that copies to that name left is deleted. Run k ticks and kills component k.
 TEST_F(InstallationRun, WhereverAReplacementIsKilledTheNextRunLeavesAFileUnderTheComponentsName) {
-  struct World : RunFixture {
-    void TestBody() override {}
-  };
-  using fake::Op;
-  const std::string c = kSystem + "comdlg32.ocx", held_by = " Filen används av: Ebrona Kassa (4711).";
-  struct Case {
-    std::vector<std::pair<Op, std::string>> fail, kill;  // the kill, if any, after the failures
-    std::string after_run, after_next_run;              // the component, renamed aside, new: content or "-"
-  };
-  const Case cases[] = {
-      {{}, {{Op::kRenameAside, c}}, "old|-|new", "old|-|-"},
-      {{}, {{Op::kRename, c + ".new"}}, "-|old|new", "old|-|-"},  // between the two renames
-      {{{Op::kRename, c + ".new"}}, {{Op::kRename, c + ".old"}}, "-|old|new", "old|-|-"},
-      {{{Op::kRename, c + ".new"}, {Op::kRename, c + ".old"}}, {}, "-|old|-", "old|-|-"},
-      {{}, {{Op::kDeleteAtRestart, c + ".old"}}, "new|old|-", "new|old|-"},
-  };
-  for (const Case& test : cases) {
-    World w;
-    w.Tool();
-    w.Source(1, "20040312");
-    w.Source(2, "20040312");
-    w.Installed(1, "19990101");
-    w.host.files.Hold(c, true);
-    for (const auto& [op, file] : test.fail) w.host.files.InjectFailure(op, file, "Access is denied.");
-    for (const auto& [op, file] : test.kill) w.host.files.InjectKill(op, file);
-    w.window.boxes = "10000000";
-    if (test.kill.empty()) {
-      w.Run();
+  Tool();
+  const auto path = [&](int i, const std::string& end) { return kSystem + Name(i) + end; };
+  const std::pair<fake::Op, std::string> kills[] = {{fake::Op::kRenameAside, path(1, "")},
+                                                    {fake::Op::kRename, path(2, ".new")},  // between the renames
+                                                    {fake::Op::kRename, path(3, ".old")},  // the rename back
+                                                    {fake::Op::kDeleteAtRestart, path(4, ".old")}};
+  const std::string killed_leaves[] = {"old|-|new", "-|old|new", "-|old|new", "new|old|-"},
+                    next_run_leaves[] = {"old|-|-", "old|-|-", "old|-|-", "new|old|-"};
+  host.files.InjectFailure(fake::Op::kRename, path(3, ".new"), "Access is denied.");
+  for (int k = 1; k <= 5; ++k) {
+    window.boxes = "00000000";
+    if (k <= 4) {
+      Source(k, "20040312"), Installed(k, "19990101"), host.files.Hold(path(k, ""), true);
+      host.files.InjectKill(kills[k - 1].first, kills[k - 1].second);
+      window.boxes[k - 1] = '1';
+      EXPECT_THROW(Run(), fake::Killed) << k;
+      host.lock.held = false;  // the system frees a killed run's lock
+      EXPECT_EQ(Where(k), killed_leaves[k - 1]) << k;
     } else {
-      EXPECT_THROW(w.Run(), fake::Killed);
-      w.host.lock.held = false;  // the system frees a killed run's lock
+      Run();
     }
-    const auto where = [&] {
-      std::string found;
-      for (const std::string end : {"", ".old", ".new"}) {
-        found += (end.empty() ? "" : "|") + (w.host.files.Exists(c + end) ? w.host.files.File(c + end).content.substr(0, 3) : "-");
-      }
-      return found;
-    };
-    EXPECT_EQ(where(), test.after_run) << test.after_next_run;
-    w.window.boxes = "01000000";
-    w.Run();
-    EXPECT_EQ(where(), test.after_next_run) << test.after_run;
+    if (k >= 2) EXPECT_EQ(Where(k - 1), next_run_leaves[k - 2]) << k;
   }
 }
 
@@ -204,17 +174,14 @@ TEST_F(InstallationRun, WhereverAReplacementIsKilledTheNextRunLeavesAFileUnderTh
 // there is no backup yet, one is made, so that a roll-back from the folder finds every component.
 TEST_F(InstallationRun, ABackupIsNeverReplacedByTheFileBeingInstalled) {
   Tool();
-  for (int i : {1, 2, 3}) Source(i, "20040312");
-  for (int i : {1, 2}) host.files.AddFile("d:\\kopior\\" + Name(i), "19980101", "oldest " + Name(i));
-  for (int i : {1, 3}) host.files.AddFile(kSystem + Name(i), "19990101", "new " + Name(i));  // the same file, dated earlier
+  const auto backup = [&](int i) -> std::string { return "d:\\kopior\\" + Name(i); };
+  for (int i : {1, 2, 3}) Source(i, "20040312"), host.files.AddFile(kSystem + Name(i), "19990101", "new " + Name(i));
+  for (int i : {1, 2}) host.files.AddFile(backup(i), "19980101", "oldest " + Name(i));
   Installed(2, "19990101");
   window.boxes = "11100000";
-  const auto run = Run(kSystem, "d:\\kopior");
-  const std::string old = "  20040312  \tBefintlig fil: 19990101  ";
-  EXPECT_NE(run->ReportText.find(Lines({Name(1) + old + "\tInlagd ", Name(2) + old + "(kopierad)  \tInlagd ",
-                                        Name(3) + old + "(kopierad)  \tInlagd "})),
-            std::string::npos) << run->ReportText;
-  for (int i : {1, 2, 3}) {
-    EXPECT_EQ(host.files.File("d:\\kopior\\" + Name(i)).content, (i == 1 ? "oldest " : i == 2 ? "old " : "new ") + Name(i));
-  }
+  const std::string old = "  20040312  \tBefintlig fil: 19990101  ", copied = old + "(kopierad)  \tInlagd ";
+  EXPECT_NE(Run(kSystem, "d:\\kopior")->ReportText.find(Lines({Name(1) + old + "\tInlagd ", Name(2) + copied, Name(3) + copied})),
+            std::string::npos);
+  EXPECT_EQ(host.files.File(backup(1)).content + host.files.File(backup(2)).content + host.files.File(backup(3)).content,
+            "oldest " + Name(1) + "old " + Name(2) + "new " + Name(3));
 }

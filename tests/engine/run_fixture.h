@@ -34,6 +34,15 @@ class RunFixture : public ::testing::Test {
     host.files.AddFile("c:\\windows\\system32\\" + Name(index), date, "old " + Name(index));
   }
   void Tool() { host.files.AddFile("c:\\windows\\system32\\regsvr32.exe", "20010101", ""); }
+  // Where component `index` is: under its name, renamed aside, new beside it; "old", "new" or "-".
+  std::string Where(int index) const {
+    std::string found;
+    for (const std::string end : {"", ".old", ".new"}) {
+      const std::string path = "c:\\windows\\system32\\" + Name(index) + end;
+      found += (end.empty() ? "" : "|") + (host.files.Exists(path) ? host.files.File(path).content.substr(0, 3) : "-");
+    }
+    return found;
+  }
 
   std::optional<engine::RunValues> Run(const std::string& destination = "c:\\windows\\system32\\",
                                        const std::string& backup = "") {

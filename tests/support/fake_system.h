@@ -221,7 +221,6 @@ struct FakeSystem {
   FakeInstallationLock lock;
   platform::System system{files, processes, clock, end, lock};
   FakeSystem() { files.RequireLock(lock.held), processes.RequireLock(lock.held); }
-  FakeSystem(const FakeSystem&) = delete;
 };
 
 }  // namespace fake

@@ -1,54 +1,73 @@
 // The built program, unattended, in a destination folder where an earlier run was killed between
 // renaming old components aside and moving the new ones in, as a deployment tool's time-out or a
-// power cut leaves it: no file under the components' names, the old files aside, a new one half made.
+// power cut leaves it: no file under the components' names, old files aside, a new one half made.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
+#include <algorithm>
+#include <tuple>
 
 #include "platform/system.h"
+#include "platform/win32/restart_deletions.h"
 #include "platform/win32/text_conversion.h"
 #include "tests/platform/file_system_conformance.h"
 
 namespace {
 
 namespace fs = std::filesystem;
+using platform::win32::Utf8FromWide;
 
-std::string Utf8(const fs::path& path) { return platform::win32::Utf8FromWide(path.wstring()); }
+// The file names of PendingFileRenameOperations, in one text.
+std::wstring PendingRenames() {
+  std::wstring names(1 << 16, L'\0');
+  DWORD size = static_cast<DWORD>(names.size() * sizeof(wchar_t));
+  RegGetValueW(HKEY_LOCAL_MACHINE, L"SYSTEM\\CurrentControlSet\\Control\\Session Manager", L"PendingFileRenameOperations",
+               RRF_RT_REG_MULTI_SZ, nullptr, names.data(), &size);
+  return names.substr(0, size / sizeof(wchar_t));
+}
 
-// The next run puts the old files back before it compares dates, also for a component it does not
-// tick, and deletes the unfinished copy.
-TEST(InterruptedReplacement, TheNextRunPutsTheOldFilesBackBeforeComparingDates) {
+// The next run puts the newest old file back before it compares dates, also for a component it
+// does not tick; it deletes the rest and takes only their restart entries out of the system's list.
+TEST(InterruptedReplacement, TheNextRunPutsTheNewestOldFileBackFirstAndForgetsOnlyTheDeletedFilesRestartEntries) {
   wchar_t self[MAX_PATH];
-  const fs::path beside = fs::path(std::wstring(self, GetModuleFileNameW(nullptr, self, MAX_PATH))).parent_path();
-  const fs::path program = beside / "ebrona-installer.exe",
+  const fs::path program = fs::path(std::wstring(self, GetModuleFileNameW(nullptr, self, MAX_PATH))).parent_path() /
+                           "ebrona-installer.exe",
                  folder = fs::temp_directory_path() / ("ebrona-interrupted-" + std::to_string(GetCurrentProcessId())),
-                 source = folder / u8"källa", destination = folder / u8"mål";
-  // Components are images; the program's own file is one.
-  const std::string image = ReadFile(program);
-  WriteFile(source / "msinet.ocx", image);
-  WriteFile(source / "msflxgrd.ocx", image);
-  WriteFile(destination / "msinet.ocx", image);
-  WriteFile(destination / "~msflxgrd.ocx.ebrona-old-4242-1.tmp", "gammal");
-  WriteFile(destination / "~comdlg32.ocx.ebrona-old-4242-2.tmp", "gammal");
-  WriteFile(destination / "~comdlg32.ocx.ebrona-4242-3.tmp", "halv");
-  for (const fs::path file : {source / "msinet.ocx", destination / "msinet.ocx", destination / "~msflxgrd.ocx.ebrona-old-4242-1.tmp"}) {
-    SetDate(file, 2004, 3, 12);
+                 source = folder / u8"källa", destination = folder / u8"mål", other = folder / "annan.tmp";
+  const std::string old = "~comdlg32.ocx.ebrona-old-42-";
+  // A component is an image; the program's own file is one. Its source is older than the file aside.
+  for (const auto& [file, content, year] : {std::tuple{source / "msflxgrd.ocx", ReadFile(program), 2003},
+                                            {destination / "~msflxgrd.ocx.ebrona-old-42-1.tmp", "gammal", 2004},
+                                            {destination / (old + "2.tmp"), "äldre", 2001},
+                                            {destination / (old + "3.tmp"), "gammal", 2002},
+                                            {destination / "~comdlg32.ocx.ebrona-42-4.tmp", "halv", 2002},
+                                            {other, "", 2002}}) {
+    WriteFile(file, content);
+    SetDate(file, year, 3, 12);
   }
-  SetDate(source / "msflxgrd.ocx", 2003, 3, 12);  // older than the file aside: not installed
+  // The older old file is to be deleted at restart, asked in capitals; so is another program's file.
+  std::wstring shouted = (destination / (old + "2.tmp")).wstring();
+  std::transform(shouted.begin(), shouted.end(), shouted.begin(), towupper);
+  ASSERT_TRUE(platform::win32::DeleteAtRestart(shouted).ok());
+  ASSERT_TRUE(MoveFileExW(other.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT));
+  EXPECT_NE(PendingRenames().find(L"\\" + platform::win32::WideFromUtf8(old) + L"2.tmp"), std::wstring::npos)
+      << "named as the disk does";
 
   std::unique_ptr<platform::WatchedProcess> run;
   ASSERT_TRUE(platform::NativeSystem()
-                  .processes.StartWatched(Utf8(program),
-                                          {"/S", "/DIR=" + Utf8(destination), "/SOURCE=" + Utf8(source),
-                                           "/COMPONENTS=msinet.ocx,msflxgrd.ocx", "/LOG=" + Utf8(folder / "rapport.txt")},
+                  .processes.StartWatched(Utf8FromWide(program.wstring()),
+                                          {"/S", "/DIR=" + Utf8FromWide(destination.wstring()),
+                                           "/SOURCE=" + Utf8FromWide(source.wstring()), "/COMPONENTS=msflxgrd.ocx",
+                                           "/LOG=" + Utf8FromWide((folder / "rapport.txt").wstring())},
                                           run)
                   .ok());
   EXPECT_EQ(run->WaitForExit(std::chrono::minutes(2)), 0u) << ReadFile(folder / "rapport.txt");
-  EXPECT_EQ(ReadFile(destination / "msflxgrd.ocx"), "gammal") << ReadFile(folder / "rapport.txt");
-  EXPECT_EQ(ReadFile(destination / "comdlg32.ocx"), "gammal");
-  EXPECT_EQ(std::distance(fs::directory_iterator(destination), fs::directory_iterator()), 3);
+  EXPECT_EQ(ReadFile(destination / "msflxgrd.ocx") + ReadFile(destination / "comdlg32.ocx"), "gammalgammal");
+  EXPECT_EQ(std::distance(fs::directory_iterator(destination), fs::directory_iterator()), 2);
+  EXPECT_EQ(PendingRenames().find(platform::win32::WideFromUtf8(old)), std::wstring::npos);
+  EXPECT_NE(PendingRenames().find(other.filename().wstring()), std::wstring::npos);
+  platform::win32::ForgetDeletionsAtRestart({platform::win32::FinalPath(other.wstring())});
   fs::remove_all(folder);
 }
 
