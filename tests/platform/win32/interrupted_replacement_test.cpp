@@ -51,8 +51,9 @@ TEST(InterruptedReplacement, TheNextRunPutsTheNewestOldFileBackFirstAndForgetsOn
   std::transform(shouted.begin(), shouted.end(), shouted.begin(), towupper);
   ASSERT_TRUE(platform::win32::DeleteAtRestart(shouted).ok());
   ASSERT_TRUE(MoveFileExW(other.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT));
-  EXPECT_NE(PendingRenames().find(L"\\" + platform::win32::WideFromUtf8(old) + L"2.tmp"), std::wstring::npos)
-      << "named as the disk does";
+  // This run's old files, by the names on the disk.
+  const std::wstring ours = (folder.filename() / destination.filename() / old).wstring();
+  EXPECT_NE(PendingRenames().find(ours + L"2.tmp"), std::wstring::npos) << "named as the disk does";
 
   std::unique_ptr<platform::WatchedProcess> run;
   ASSERT_TRUE(platform::NativeSystem()
@@ -65,7 +66,7 @@ TEST(InterruptedReplacement, TheNextRunPutsTheNewestOldFileBackFirstAndForgetsOn
   EXPECT_EQ(run->WaitForExit(std::chrono::minutes(2)), 0u) << ReadFile(folder / "rapport.txt");
   EXPECT_EQ(ReadFile(destination / "msflxgrd.ocx") + ReadFile(destination / "comdlg32.ocx"), "gammalgammal");
   EXPECT_EQ(std::distance(fs::directory_iterator(destination), fs::directory_iterator()), 2);
-  EXPECT_EQ(PendingRenames().find(platform::win32::WideFromUtf8(old)), std::wstring::npos);
+  EXPECT_EQ(PendingRenames().find(ours), std::wstring::npos);
   EXPECT_NE(PendingRenames().find(other.filename().wstring()), std::wstring::npos);
   platform::win32::ForgetDeletionsAtRestart({platform::win32::FinalPath(other.wstring())});
   fs::remove_all(folder);
