@@ -165,7 +165,9 @@ TEST_F(InstallationRun, WhereverAReplacementIsKilledTheNextRunLeavesAFileUnderTh
     } else {
       Run();
     }
-    if (k >= 2) EXPECT_EQ(Where(k - 1), next_run_leaves[k - 2]) << k;
+    if (k >= 2) {
+      EXPECT_EQ(Where(k - 1), next_run_leaves[k - 2]) << k;
+    }
   }
 }
 
