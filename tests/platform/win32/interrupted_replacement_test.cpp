@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <tuple>
 
 #include "platform/system.h"
@@ -47,9 +46,7 @@ TEST(InterruptedReplacement, TheNextRunPutsTheNewestOldFileBackFirstAndForgetsOn
     SetDate(file, year, 3, 12);
   }
   // The older old file is to be deleted at restart, asked in capitals; so is another program's file.
-  std::wstring shouted = (destination / (old + "2.tmp")).wstring();
-  std::transform(shouted.begin(), shouted.end(), shouted.begin(), towupper);
-  ASSERT_TRUE(platform::win32::DeleteAtRestart(shouted).ok());
+  ASSERT_TRUE(platform::win32::DeleteAtRestart((destination / L"~COMDLG32.OCX.EBRONA-OLD-42-2.TMP").wstring()).ok());
   ASSERT_TRUE(MoveFileExW(other.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT));
   // This run's old files, by the names on the disk.
   const std::wstring ours = (folder.filename() / destination.filename() / old).wstring();
