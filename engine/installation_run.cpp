@@ -19,6 +19,7 @@ class CopyPass {
 
   void Run() {
     const std::int16_t count = state_.ComponentCount;
+    RecoverLeftovers(count);
     for (int i = 1; i <= count; ++i) {
       // Only a ticked box (1) counts; a greyed box (2) is not ticked.
       if (host_.CheckValue(i) != 1) continue;
@@ -34,8 +35,6 @@ class CopyPass {
     const std::string source = state_.SourceFolder + name;
     const std::string destination = state_.SystemFolder + name;
     std::string& report = run_.ReportText;
-    // Old files that earlier runs renamed aside go as soon as no program holds them.
-    files_.RemoveLeftovers(destination);
 
     run_.RunStep = 1;
     report += name + report::kGap;
@@ -69,7 +68,7 @@ class CopyPass {
       return;
     }
 
-    if (existing_date.ok() && !run_.BackupFolder.empty()) {
+    if (existing_date.ok() && !run_.BackupFolder.empty() && !BackupWouldHoldTheNewFile(name, source, destination)) {
       run_.RunStep = 4;
       const platform::Status backup = Copy(destination, run_.BackupFolder + name, source);
       if (!backup.ok()) {
@@ -89,6 +88,25 @@ class CopyPass {
     report += std::string(report::kTab) + report::kInstalled;
     run_.InstalledFlags[i] = 1;
     if (in_use) run_.ReplacedInUse.push_back(destination);
+  }
+
+  // The one place where what earlier runs left is put right and tidied, for every component whether
+  // ticked or not, in the destination and in the backup folder, before anything is copied: a
+  // component whose name a killed run left empty gets its old file back first, so that the date
+  // rule and the backup see it, and old files renamed aside go as soon as no program holds them.
+  void RecoverLeftovers(int count) {
+    for (int i = 1; i <= count; ++i) {
+      const std::string& name = state_.ComponentCatalogue[i];
+      files_.RecoverLeftovers(state_.SystemFolder + name);
+      if (!run_.BackupFolder.empty()) files_.RecoverLeftovers(run_.BackupFolder + name);
+    }
+  }
+
+  // Whether backing up the installed file would replace a backup that is there by a copy of the
+  // file being installed, as a forced second run with the same backup folder would: that backup is
+  // kept, since it holds the older file that a roll-back needs.
+  bool BackupWouldHoldTheNewFile(const std::string& name, const std::string& source, const std::string& destination) {
+    return files_.IsRegularFile(run_.BackupFolder + name) && files_.SameContent(destination, source);
   }
 
   // Copies `from` over `to`, unless `to` is `from` itself or `component`, the file the entry

@@ -72,9 +72,10 @@ platform::Result<std::string> SourceDate(platform::FileSystem& files, const std:
 platform::Result<bool> SourceIsComponent(platform::FileSystem& files, const std::string& path);
 
 // The run behind "Installera": applies the folder rules to the destination text (`Text1`) and the
-// backup text (`Text2`), copies every ticked entry whose installed file is older by calendar day or
-// missing (backing up the old file first when a backup folder is given) and whose source file is a
-// component (an entry whose source is not fails, and its installed file stays), registers the copied
+// backup text (`Text2`), puts right what killed runs left, copies every ticked entry whose installed
+// file is older by calendar day or missing (backing up the old file first when a backup folder is
+// given, unless that would replace a backup by the file being installed) and whose source file is
+// a component (an entry whose source is not fails, and its installed file stays), registers the copied
 // files and builds the report, holding the lock of one installation at a time from the copy pass to
 // the end of the registration. Returns the finished report, or nothing when the run was refused for
 // an empty destination or did not get the lock (the warning has then been shown). Showing the report

@@ -34,20 +34,28 @@ class FileSystem {
 
   // Copies `source` to `destination`, replacing an existing destination file. Crash-safe: the data
   // goes to a temporary file in the destination folder, which gets the source's modification time,
-  // is flushed and then renamed over the destination. On failure the temporary file is removed and
-  // the destination is exactly as it was. Temporary files that an earlier, interrupted copy to
-  // `destination` left in its folder are removed first; nothing else there is touched. Fails,
-  // changing nothing, when both paths name one file or when the destination is read-only.
-  // On Windows a destination that a running program holds, so that nothing can be renamed over it,
-  // is itself renamed aside for the new file and deleted at the next restart (the program keeps it
-  // until it ends); `*replaced_in_use`, when given, tells whether the copy went that way.
+  // is flushed and then, still open, renamed over the destination. On failure the temporary file is
+  // removed and the destination is exactly as it was; what a killed copy leaves is for
+  // RecoverLeftovers. Fails, changing nothing, when both paths name one file or when the
+  // destination is read-only. On Windows a destination that another program holds is tried again
+  // for about a second, since virus scanners and indexers hold files only briefly; one that a
+  // running program keeps holding, so that nothing can be renamed over it, is itself renamed aside
+  // for the new file and deleted at the next restart (the program keeps it until it ends);
+  // `*replaced_in_use`, when given, tells whether the copy went that way.
   virtual Status CopyReplacing(const std::string& source, const std::string& destination,
                                bool* replaced_in_use = nullptr) = 0;
 
-  // Deletes what earlier copies to `path` left in its folder: the temporary files of interrupted
-  // copies and the old files renamed aside for a copy, unless a program still holds them. Nothing
-  // else there is touched; failures change nothing.
-  virtual void RemoveLeftovers(const std::string& path) = 0;
+  // Puts right, then tidies, what earlier copies to `path` left in its folder. First, when no file
+  // has the name `path` but an old file renamed aside for a copy to it is there (a copy was killed
+  // between its two renames, or could not rename the old file back), the newest such file takes the
+  // name back. Then the temporary files of interrupted copies, and the old files renamed aside that
+  // no program holds any more, are deleted, with the restart entries that were to delete them.
+  // Nothing else there is touched; failures change nothing. Call it only while holding the
+  // installation lock: a copy under way in another run looks like a killed one.
+  virtual void RecoverLeftovers(const std::string& path) = 0;
+
+  // Whether the files `first` and `second` both exist, can be read and hold the same bytes.
+  virtual bool SameContent(const std::string& first, const std::string& second) = 0;
 
   // Whether `first` and `second` name one existing file or folder: under any spelling, through a
   // link, or as two names (hard links) of one file. False when either is missing or cannot be examined.

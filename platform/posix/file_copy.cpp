@@ -97,29 +97,34 @@ bool IsTemporaryOf(const std::string& entry, const std::string& prefix) {
 
 // Removes the temporary files of copies to `name` in `folder` that an interrupted run left behind.
 // A copy under way holds a lock on its temporary file; that file, and any that is not a plain
-// file, stays. Failures change nothing and are not the copy's concern.
+// file, stays. A leftover is opened for writing where it can be: on NFS a lock is a write lock,
+// which a descriptor opened only for reading cannot take. Failures change nothing and are not the
+// copy's concern.
 void RemoveLeftovers(const std::string& folder, const std::string& name) {
   FolderHandle dir = OpenFolder(folder);
   if (!dir) return;
   const std::string prefix = TemporaryPrefix(name);
   while (const dirent* entry = readdir(dir.get())) {
     if (!IsTemporaryOf(entry->d_name, prefix)) continue;
-    Descriptor leftover(openat(dirfd(dir.get()), entry->d_name, O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK));
+    const int flags = O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK;
+    int fd = openat(dirfd(dir.get()), entry->d_name, O_RDWR | flags);
+    // A copy killed after giving its file the source's read-only mode, seen by a user other than root.
+    if (fd < 0 && errno == EACCES) fd = openat(dirfd(dir.get()), entry->d_name, O_RDONLY | flags);
+    Descriptor leftover(fd);
     struct stat info;
     if (leftover.get() < 0 || fstat(leftover.get(), &info) != 0 || !S_ISREG(info.st_mode)) continue;
     if (flock(leftover.get(), LOCK_EX | LOCK_NB) == 0) unlinkat(dirfd(dir.get()), entry->d_name, 0);
   }
 }
 
-// Fills the open temporary file `to` from `from` and gives it the source's mode and time.
-int FillTemporary(int from, const struct stat& source, Descriptor& to) {
-  if (const int error = CopyData(from, to.get())) return error;
-  if (fchmod(to.get(), source.st_mode & 0777) != 0) return errno;
+// Fills the open temporary file `to` from `from`, gives it the source's mode and time and flushes it.
+int FillTemporary(int from, const struct stat& source, int to) {
+  if (const int error = CopyData(from, to)) return error;
+  if (fchmod(to, source.st_mode & 0777) != 0) return errno;
   // The access time is left as it is; Windows carries over only the time of the last write.
   const timespec times[2] = {{0, UTIME_OMIT}, source.st_mtim};
-  if (futimens(to.get(), times) != 0) return errno;
-  if (fsync(to.get()) != 0) return errno;
-  if (to.Close() != 0) return errno;
+  if (futimens(to, times) != 0) return errno;
+  if (fsync(to) != 0) return errno;
   return 0;
 }
 
@@ -166,12 +171,12 @@ Status WriteInPlace(const std::string& path, const std::string& bytes) {
   return Status::Ok();
 }
 
-// Gives `destination` its new content through a temporary file in its folder: the leftovers of
-// interrupted earlier attempts go first, `fill` writes, flushes and closes the temporary file (0 or
-// an errno), and the rename puts it in place. On failure the temporary file is removed.
-Status ReplaceThroughTemporary(const std::string& destination, const std::function<int(Descriptor&)>& fill) {
+// Gives `destination` its new content through a temporary file in its folder: `fill` writes and
+// flushes the temporary file (0 or an errno), and the rename puts it in place. The file is renamed
+// while it is still open and locked, so that no other writer's clean-up can take it for a leftover
+// in between, and closed after. On failure the temporary file is removed.
+Status ReplaceThroughTemporary(const std::string& destination, const std::function<int(int)>& fill) {
   const std::string folder = FolderOf(destination);
-  RemoveLeftovers(folder, NameOf(destination));
   std::string temporary = folder + "/" + TemporaryPrefix(NameOf(destination)) + "XXXXXX";
   // Removed also when a signal ends the program while the file is filled.
   Descriptor to(CreateGuardedTemporary(temporary));
@@ -179,10 +184,12 @@ Status ReplaceThroughTemporary(const std::string& destination, const std::functi
   // Marks the file as in use, so that another run's clean-up leaves it alone.
   flock(to.get(), LOCK_EX | LOCK_NB);
 
-  int error = fill(to);
+  int error = fill(to.get());
   if (error == 0 && rename(temporary.c_str(), destination.c_str()) != 0) error = errno;
   if (error != 0) unlink(temporary.c_str());
   ReleaseGuardedTemporary();
+  // The data was flushed before the rename, so a late write error cannot surface here any more.
+  to.Close();
   if (error != 0) return ErrorFailure(error);
 
   // Makes the rename itself durable. The destination has been replaced by now, so a failure here
@@ -215,7 +222,7 @@ Status CopyFileReplacing(const std::string& source, const std::string& destinati
     // replaced, not even by root, whose rename would otherwise go through.
     if ((destination_info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) return ErrorFailure(EACCES);
   }
-  return ReplaceThroughTemporary(destination, [&](Descriptor& to) { return FillTemporary(from.get(), source_info, to); });
+  return ReplaceThroughTemporary(destination, [&](int to) { return FillTemporary(from.get(), source_info, to); });
 }
 
 Status WriteFileReplacing(const std::string& path, const std::string& bytes) {
@@ -226,9 +233,11 @@ Status WriteFileReplacing(const std::string& path, const std::string& bytes) {
   if (exists && S_ISBLK(existing.st_mode)) return ErrorFailure(EPERM);
   if ((exists && !S_ISREG(existing.st_mode)) || LeadsIntoProc(path)) return WriteInPlace(path, bytes);
   const mode_t mode = ModeFor(path);
-  return ReplaceThroughTemporary(path, [&](Descriptor& to) {
-    if (const int error = WriteAll(to.get(), bytes.data(), bytes.size())) return error;
-    if (fchmod(to.get(), mode) != 0 || fsync(to.get()) != 0 || to.Close() != 0) return errno;
+  // A log has no restart entries or files renamed aside: what a killed write of it left goes here.
+  RemoveLeftovers(FolderOf(path), NameOf(path));
+  return ReplaceThroughTemporary(path, [&](int to) {
+    if (const int error = WriteAll(to, bytes.data(), bytes.size())) return error;
+    if (fchmod(to, mode) != 0 || fsync(to) != 0) return errno;
     return 0;
   });
 }

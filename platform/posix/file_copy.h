@@ -9,9 +9,9 @@ namespace platform::posix {
 // Copies the host file `source` to the host path `destination`, replacing an existing file there
 // the way Windows does, but crash-safe: the data goes to a new temporary file in the destination's
 // folder, which gets the source's permission bits and modification time, is flushed to the disk
-// and is then renamed over the destination. On any failure the temporary file is removed and the
-// destination is left exactly as it was. Temporary files that an interrupted copy to the same name
-// left in that folder are removed first, and nothing else. Fails without touching anything when
+// and is then, still open and locked, renamed over the destination. On any failure the temporary
+// file is removed and the destination is left exactly as it was; what a killed copy leaves is for
+// RemoveLeftoversOf. Fails without touching anything when
 // the destination is a folder, is read-only (no write permission bit at all) or is the source
 // itself under another name, and when the source is not a regular file (a FIFO or a device).
 Status CopyFileReplacing(const std::string& source, const std::string& destination);
@@ -25,7 +25,8 @@ Status CopyFileReplacing(const std::string& source, const std::string& destinati
 Status WriteFileReplacing(const std::string& path, const std::string& bytes);
 
 // Removes the temporary files that interrupted copies to the host path `path` left in its folder,
-// as every copy does first.
+// but not those of a copy under way. (A rename replaces a file in use here, so nothing is ever
+// renamed aside to put back.)
 void RemoveLeftoversOf(const std::string& path);
 
 }  // namespace platform::posix

@@ -14,6 +14,7 @@
 #include "platform/posix/folder_handle.h"
 #include "platform/posix/file_copy.h"
 #include "platform/posix/name_case.h"
+#include "platform/same_bytes.h"
 
 namespace platform::posix {
 namespace {
@@ -117,9 +118,14 @@ Status PosixFileSystem::CopyReplacing(const std::string& source, const std::stri
   return CopyFileReplacing(from.value(), to.value());
 }
 
-void PosixFileSystem::RemoveLeftovers(const std::string& path) {
+void PosixFileSystem::RecoverLeftovers(const std::string& path) {
   const Result<std::string> host = drives_.ToHost(path);
   if (host.ok()) RemoveLeftoversOf(host.value());
+}
+
+bool PosixFileSystem::SameContent(const std::string& first, const std::string& second) {
+  const Result<std::string> one = drives_.ToHost(first), other = drives_.ToHost(second);
+  return one.ok() && other.ok() && SameBytes(one.value(), other.value());
 }
 
 bool PosixFileSystem::SameFile(const std::string& first, const std::string& second) {

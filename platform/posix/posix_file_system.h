@@ -17,7 +17,8 @@ class PosixFileSystem : public FileSystem {
   // A rename on POSIX replaces a file that others have open, so `*replaced_in_use` is always false.
   Status CopyReplacing(const std::string& source, const std::string& destination,
                        bool* replaced_in_use = nullptr) override;
-  void RemoveLeftovers(const std::string& path) override;
+  void RecoverLeftovers(const std::string& path) override;
+  bool SameContent(const std::string& first, const std::string& second) override;
   bool SameFile(const std::string& first, const std::string& second) override;
   bool IsFolder(const std::string& path) override;
   bool IsRunningProgram(const std::string& path) override;

@@ -7,6 +7,7 @@
 #include <stdlib.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <csignal>
 #include <cstring>
@@ -16,10 +17,12 @@ namespace {
 
 constexpr int kEndingSignals[] = {SIGTERM, SIGINT, SIGHUP};
 
-// One copy at a time: the path of its temporary file, valid while `guarding` is 1. The handler
-// reads both, so they are plain static storage.
+// One copy at a time: the path of its temporary file, valid while `guarding` is set. The handler
+// may run on any of the program's threads, so the mark is a lock-free atomic: the path is written
+// before the mark is set (release) and read only after the handler has seen it set (acquire).
 char guarded_path[PATH_MAX];
-volatile std::sig_atomic_t guarding = 0;
+std::atomic<bool> guarding{false};
+static_assert(std::atomic<bool>::is_always_lock_free, "a signal handler may only use lock-free atomics");
 
 sigset_t EndingSignals() {
   sigset_t signals;
@@ -30,7 +33,7 @@ sigset_t EndingSignals() {
 
 // Removes the temporary file and ends the program by the signal. Only async-signal-safe calls.
 extern "C" void RemoveTemporaryAndEnd(int signal) {
-  if (guarding) unlink(guarded_path);
+  if (guarding.load(std::memory_order_acquire)) unlink(guarded_path);
   struct sigaction default_action {};
   default_action.sa_handler = SIG_DFL;
   sigemptyset(&default_action.sa_mask);
@@ -69,13 +72,13 @@ int CreateGuardedTemporary(std::string& path) {
   // A path too long to keep cannot have been created: mkostemp fails for it first.
   if (fd >= 0 && path.size() < sizeof guarded_path) {
     std::memcpy(guarded_path, path.c_str(), path.size() + 1);
-    guarding = 1;
+    guarding.store(true, std::memory_order_release);
   }
   pthread_sigmask(SIG_SETMASK, &before, nullptr);
   errno = error;
   return fd;
 }
 
-void ReleaseGuardedTemporary() { guarding = 0; }
+void ReleaseGuardedTemporary() { guarding.store(false, std::memory_order_release); }
 
 }  // namespace platform::posix

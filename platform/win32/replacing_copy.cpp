@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstddef>
 #include <cwchar>
 #include <functional>
 #include <vector>
@@ -12,6 +13,7 @@
 #include "platform/win32/file_holders.h"
 #include "platform/win32/file_identity.h"
 #include "platform/win32/handle.h"
+#include "platform/win32/restart_deletions.h"
 #include "platform/win32/system_error.h"
 #include "platform/win32/text_conversion.h"
 
@@ -34,17 +36,22 @@ std::wstring FolderOf(const std::wstring& path, std::wstring& name) {
   return full.substr(0, folder_length);
 }
 
-// The temporary file of a copy to `name` is "~<name>.ebrona-<process>-<number>.tmp".
-std::wstring TemporaryPrefix(const std::wstring& name) { return L"~" + name + L".ebrona-"; }
+// What copies to `name` make in its folder: the temporary file "~<name>.ebrona-<process>-<number>.tmp"
+// and the old file renamed aside "~<name>.ebrona-old-<process>-<number>.tmp". The two names differ,
+// so that an old file is never taken for an unfinished copy.
+enum class Kind { kTemporary, kSetAside };
+std::wstring Prefix(const std::wstring& name, Kind kind) {
+  return L"~" + name + (kind == Kind::kSetAside ? L".ebrona-old-" : L".ebrona-");
+}
 constexpr const wchar_t* kTemporaryEnd = L".tmp";
 
 bool IsNumber(const std::wstring& text) {
   return !text.empty() && text.find_first_not_of(L"0123456789") == std::wstring::npos;
 }
 
-// Whether `entry` is a temporary file name of a copy to the name `prefix` was made from; the name
-// part is compared without regard to letter case, as Windows compares names.
-bool IsTemporaryOf(const std::wstring& entry, const std::wstring& prefix) {
+// Whether `entry` is a name of that `kind` for the name `prefix` was made from; the name part is
+// compared without regard to letter case, as Windows compares names.
+bool IsLeftoverOf(const std::wstring& entry, const std::wstring& prefix) {
   const std::size_t end_length = std::wcslen(kTemporaryEnd);
   if (entry.size() <= prefix.size() + end_length) return false;
   if (CompareStringOrdinal(entry.c_str(), static_cast<int>(prefix.size()), prefix.c_str(),
@@ -57,38 +64,73 @@ bool IsTemporaryOf(const std::wstring& entry, const std::wstring& prefix) {
   return dash != std::wstring::npos && IsNumber(numbers.substr(0, dash)) && IsNumber(numbers.substr(dash + 1));
 }
 
-// Deletes the temporary files of copies to `name` in `folder` that an interrupted run left behind,
-// and the old files that copies renamed aside. A copy under way holds its temporary file open
-// without sharing, and a running program its old file, so those cannot be deleted and stay.
-// Failures change nothing and are not the copy's concern.
-void RemoveLeftovers(const std::wstring& folder, const std::wstring& name) {
-  const std::wstring prefix = TemporaryPrefix(name);
+// The files of that `kind` that copies to `name` left in `folder`, newest last.
+std::vector<WIN32_FIND_DATAW> Leftovers(const std::wstring& folder, const std::wstring& name, Kind kind) {
+  const std::wstring prefix = Prefix(name, kind);
+  std::vector<WIN32_FIND_DATAW> found;
   WIN32_FIND_DATAW entry;
   const HANDLE search = FindFirstFileExW((folder + prefix + L"*" + kTemporaryEnd).c_str(), FindExInfoBasic, &entry,
                                          FindExSearchNameMatch, nullptr, 0);
-  if (search == INVALID_HANDLE_VALUE) return;
+  if (search == INVALID_HANDLE_VALUE) return found;
   do {
     // The pattern also matches short names and looser forms; the whole long name must fit.
-    if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && IsTemporaryOf(entry.cFileName, prefix)) {
-      DeleteFileW((folder + entry.cFileName).c_str());
+    if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && IsLeftoverOf(entry.cFileName, prefix)) {
+      found.push_back(entry);
     }
   } while (FindNextFileW(search, &entry));
   FindClose(search);
+  std::sort(found.begin(), found.end(), [](const WIN32_FIND_DATAW& a, const WIN32_FIND_DATAW& b) {
+    return CompareFileTime(&a.ftLastWriteTime, &b.ftLastWriteTime) < 0;
+  });
+  return found;
 }
 
-// A temporary file name in `folder` for a copy to `name` that this process has not used before.
-std::wstring NewTemporaryName(const std::wstring& folder, const std::wstring& name) {
+// Deletes the temporary files of copies to `name` in `folder` that an interrupted run left behind.
+// A copy under way holds its temporary file open without sharing, so that one cannot be deleted
+// and stays. Failures change nothing and are not the copy's concern.
+void RemoveTemporaries(const std::wstring& folder, const std::wstring& name) {
+  for (const WIN32_FIND_DATAW& entry : Leftovers(folder, name, Kind::kTemporary)) {
+    DeleteFileW((folder + entry.cFileName).c_str());
+  }
+}
+
+// Puts back, then deletes, what copies to `name` left in `folder` (see FileSystem::RecoverLeftovers).
+// An old file that a running program still holds cannot be deleted and stays, with its restart entry.
+void RecoverLeftovers(const std::wstring& folder, const std::wstring& name) {
+  std::vector<WIN32_FIND_DATAW> set_aside = Leftovers(folder, name, Kind::kSetAside);
+  std::vector<std::wstring> deleted;
+  const std::wstring path = folder + name;
+  if (!set_aside.empty() && GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES &&
+      GetLastError() == ERROR_FILE_NOT_FOUND) {
+    // The newest old file is the one that had the name last. Its restart entry, if any, would now
+    // find nothing to delete.
+    const std::wstring newest = FinalPath(folder + set_aside.back().cFileName);
+    if (MoveFileExW(newest.c_str(), path.c_str(), MOVEFILE_WRITE_THROUGH)) {
+      deleted.push_back(newest);
+      set_aside.pop_back();
+    }
+  }
+  RemoveTemporaries(folder, name);
+  for (const WIN32_FIND_DATAW& entry : set_aside) {
+    const std::wstring old = FinalPath(folder + entry.cFileName);
+    if (DeleteFileW(old.c_str())) deleted.push_back(old);
+  }
+  ForgetDeletionsAtRestart(deleted);
+}
+
+// A name in `folder` of that `kind` for a copy to `name`, that this process has not used before.
+std::wstring NewName(const std::wstring& folder, const std::wstring& name, Kind kind) {
   static std::atomic<unsigned> counter{0};
-  return folder + TemporaryPrefix(name) + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++counter) +
+  return folder + Prefix(name, kind) + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++counter) +
          kTemporaryEnd;
 }
 
-// Creates a file of a new name in `folder` for a copy to `name`, open for writing; its path goes
-// to `path`.
+// Creates a file of a new name in `folder` for a copy to `name`, open for writing and renaming, and
+// for nobody else; its path goes to `path`.
 Handle NewTemporaryFile(const std::wstring& folder, const std::wstring& name, std::wstring& path) {
   for (int attempt = 0; attempt < 100; ++attempt) {
-    path = NewTemporaryName(folder, name);
-    Handle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+    path = NewName(folder, name, Kind::kTemporary);
+    Handle file(CreateFileW(path.c_str(), GENERIC_WRITE | DELETE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (file.valid() || GetLastError() != ERROR_FILE_EXISTS) return file;
   }
   return Handle();
@@ -113,7 +155,9 @@ DWORD CopyData(HANDLE from, HANDLE to) {
 }
 
 // The steps of replacing a file in use, on the system's files. The old file is renamed aside to a
-// temporary file name, so that the clean-up of leftovers deletes it once nobody holds it any more.
+// name of its own family, so that a later run's clean-up puts it back or deletes it. What is handed
+// to the system (the restart's deletion, Restart Manager) names the file by its final path, which
+// a 32-bit program's redirection does not change.
 class SystemInUseSteps : public InUseSteps {
  public:
   Result<std::string> RenameAside(const std::string& path) override {
@@ -122,7 +166,7 @@ class SystemInUseSteps : public InUseSteps {
     const std::wstring folder = FolderOf(wide, name);
     if (folder.empty()) return SystemFailure(ERROR_DIRECTORY);
     for (int attempt = 0; attempt < 100; ++attempt) {
-      const std::wstring aside = NewTemporaryName(folder, name);
+      const std::wstring aside = NewName(folder, name, Kind::kSetAside);
       if (MoveFileExW(wide.c_str(), aside.c_str(), MOVEFILE_WRITE_THROUGH)) return Utf8FromWide(aside);
       const DWORD error = GetLastError();
       if (error != ERROR_ALREADY_EXISTS && error != ERROR_FILE_EXISTS) return SystemFailure(error);
@@ -135,15 +179,9 @@ class SystemInUseSteps : public InUseSteps {
     }
     return Status::Ok();
   }
-  // Written to PendingFileRenameOperations, which needs administrator rights.
-  Status DeleteAtRestart(const std::string& path) override {
-    if (!MoveFileExW(WideFromUtf8(path).c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT)) return LastErrorFailure();
-    return Status::Ok();
-  }
+  Status DeleteAtRestart(const std::string& path) override { return win32::DeleteAtRestart(WideFromUtf8(path)); }
   std::vector<FileHolder> Holders(const std::string& path) override {
-    std::wstring name;
-    const std::wstring folder = FolderOf(WideFromUtf8(path), name);
-    return folder.empty() ? std::vector<FileHolder>{} : FileHolders(folder + name);
+    return FileHolders(FinalPath(WideFromUtf8(path)));
   }
 };
 
@@ -156,40 +194,77 @@ bool IsHeldFile(const std::wstring& destination, DWORD error) {
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY));
 }
 
-// Gives `destination` its new content through a temporary file in its folder: the leftovers of
-// interrupted earlier attempts go first, `fill` writes the temporary file (0 or an error), which is
-// then flushed, closed and renamed over the destination. On failure the temporary file is deleted.
-// With `replaced_in_use` given, a destination that a running program holds is replaced around it,
-// and `*replaced_in_use` tells whether that happened.
+// The native spelling of the full path `path`, which renaming by a handle needs: "\??\C:\...",
+// "\??\UNC\server\share\...".
+std::wstring NativePath(const std::wstring& path) {
+  if (path.starts_with(L"\\\\?\\")) return L"\\??\\" + path.substr(4);
+  if (path.starts_with(L"\\\\")) return L"\\??\\UNC\\" + path.substr(2);
+  return L"\\??\\" + path;
+}
+
+// Gives the open file `file`, which was opened with DELETE access, the full path `full_path`,
+// replacing a file there; 0 or the error. Renaming by the handle keeps the file open and unshared
+// throughout, so that no other writer's clean-up can take it for a leftover.
+DWORD RenameOpenFile(HANDLE file, const std::wstring& full_path) {
+  const std::wstring destination = NativePath(full_path);
+  const std::size_t size = sizeof(FILE_RENAME_INFO) + destination.size() * sizeof(wchar_t);
+  std::vector<std::byte> buffer(size);
+  auto* info = reinterpret_cast<FILE_RENAME_INFO*>(buffer.data());
+  info->ReplaceIfExists = TRUE;
+  info->RootDirectory = nullptr;
+  info->FileNameLength = static_cast<DWORD>(destination.size() * sizeof(wchar_t));
+  std::copy(destination.begin(), destination.end(), info->FileName);
+  if (!SetFileInformationByHandle(file, FileRenameInfo, info, static_cast<DWORD>(size))) return GetLastError();
+  // Written through where the disk allows, as MOVEFILE_WRITE_THROUGH would. The rename has been
+  // made, so a failure here is no failure of it.
+  FlushFileBuffers(file);
+  return 0;
+}
+
+// How often, and how far apart, a rename over a destination that another program holds is tried
+// again before the copy takes it for held by a running program: virus scanners, indexers and a
+// waiting run's log check open files for moments only.
+constexpr int kHeldRetries = 5;
+constexpr DWORD kHeldRetryPause = 200;  // milliseconds, about a second in all
+
+// Gives `destination` its new content through a temporary file in its folder: `fill` writes the
+// temporary file (0 or an error), which is then flushed and, still open, renamed over the
+// destination, and closed. On failure the temporary file is deleted. With `replaced_in_use` given,
+// a destination that a running program keeps holding is replaced around it, and
+// `*replaced_in_use` tells whether that happened.
 Status ReplaceThroughTemporary(const std::wstring& destination, const std::function<DWORD(HANDLE)>& fill,
                                bool* replaced_in_use) {
   std::wstring name;
   const std::wstring folder = FolderOf(destination, name);
   if (folder.empty()) return SystemFailure(ERROR_DIRECTORY);
-  RemoveLeftovers(folder, name);
   std::wstring temporary_name;
   Handle temporary = NewTemporaryFile(folder, name, temporary_name);
   if (!temporary.valid()) return LastErrorFailure();
 
+  const std::wstring full_destination = folder + name;
   DWORD error = fill(temporary.get());
   if (error == 0 && !FlushFileBuffers(temporary.get())) error = GetLastError();
-  if (error == 0 && !temporary.Close()) error = GetLastError();
-  if (error == 0 && !MoveFileExW(temporary_name.c_str(), destination.c_str(),
-                                 MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    error = GetLastError();
-    if (replaced_in_use && IsHeldFile(destination, error)) {
-      SystemInUseSteps steps;
-      const Status replaced = ReplaceFileInUse(steps, Utf8FromWide(temporary_name), Utf8FromWide(destination));
-      *replaced_in_use = replaced.ok();
-      if (!replaced.ok()) DeleteFileW(temporary_name.c_str());
-      return replaced;
-    }
+  if (error == 0) error = RenameOpenFile(temporary.get(), full_destination);
+  for (int retry = 0; retry < kHeldRetries && IsHeldFile(full_destination, error); ++retry) {
+    Sleep(kHeldRetryPause);
+    error = RenameOpenFile(temporary.get(), full_destination);
+  }
+  if (replaced_in_use && IsHeldFile(full_destination, error)) {
+    // The steps rename by name, which the open, unshared file would refuse.
+    temporary.Close();
+    SystemInUseSteps steps;
+    const Status replaced = ReplaceFileInUse(steps, Utf8FromWide(temporary_name), Utf8FromWide(full_destination));
+    *replaced_in_use = replaced.ok();
+    if (!replaced.ok()) DeleteFileW(temporary_name.c_str());
+    return replaced;
   }
   if (error != 0) {
     temporary.Close();
     DeleteFileW(temporary_name.c_str());
     return SystemFailure(error);
   }
+  // The file has its name and its data on the disk; closing it cannot change that.
+  temporary.Close();
   return Status::Ok();
 }
 
@@ -229,6 +304,10 @@ Status WriteFileReplacing(const std::wstring& path, const std::string& bytes) {
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
     return SystemFailure(ERROR_ACCESS_DENIED);
   }
+  // A log has no old files renamed aside: only what a killed write of it left goes here.
+  std::wstring name;
+  const std::wstring folder = FolderOf(path, name);
+  if (!folder.empty()) RemoveTemporaries(folder, name);
   return ReplaceThroughTemporary(path, [&](HANDLE to) {
     for (std::size_t done = 0; done < bytes.size(); done += 1 << 20) {
       const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1 << 20));
@@ -238,10 +317,10 @@ Status WriteFileReplacing(const std::wstring& path, const std::string& bytes) {
   }, nullptr);
 }
 
-void RemoveLeftoversOf(const std::wstring& path) {
+void RecoverLeftoversOf(const std::wstring& path) {
   std::wstring name;
   const std::wstring folder = FolderOf(path, name);
-  if (!folder.empty()) RemoveLeftovers(folder, name);
+  if (!folder.empty()) RecoverLeftovers(folder, name);
 }
 
 }  // namespace platform::win32

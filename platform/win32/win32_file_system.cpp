@@ -7,6 +7,7 @@
 #include <cwchar>
 #include <cwctype>
 
+#include "platform/same_bytes.h"
 #include "platform/win32/file_identity.h"
 #include "platform/win32/handle.h"
 #include "platform/win32/replacing_copy.h"
@@ -128,7 +129,11 @@ Status Win32FileSystem::CopyReplacing(const std::string& source, const std::stri
   return CopyFileReplacing(WideFromUtf8(source), WideFromUtf8(destination), replaced_in_use);
 }
 
-void Win32FileSystem::RemoveLeftovers(const std::string& path) { RemoveLeftoversOf(WideFromUtf8(path)); }
+void Win32FileSystem::RecoverLeftovers(const std::string& path) { RecoverLeftoversOf(WideFromUtf8(path)); }
+
+bool Win32FileSystem::SameContent(const std::string& first, const std::string& second) {
+  return platform::SameBytes(WideFromUtf8(first), WideFromUtf8(second));
+}
 
 bool Win32FileSystem::SameFile(const std::string& first, const std::string& second) {
   // The second file is opened only when the first exists: an open handle, however briefly held,

@@ -13,7 +13,8 @@ class Win32FileSystem : public FileSystem {
   bool IsRegularFile(const std::string& path) override;
   Status CopyReplacing(const std::string& source, const std::string& destination,
                        bool* replaced_in_use = nullptr) override;
-  void RemoveLeftovers(const std::string& path) override;
+  void RecoverLeftovers(const std::string& path) override;
+  bool SameContent(const std::string& first, const std::string& second) override;
   bool SameFile(const std::string& first, const std::string& second) override;
   bool IsFolder(const std::string& path) override;
   bool IsRunningProgram(const std::string& path) override;

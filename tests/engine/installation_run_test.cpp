@@ -147,16 +147,63 @@ TEST_F(InstallationRun, HeldComponentsAreReplacedAroundTheirHolderAndAFailingSte
                    "", path(1) + " registrerad", path(5) + " registrerad", "",
                    "Följande filer användes av program som körs och har ersatts. Programmen använder de nya filerna "
                    "när de har startats om:", path(1), path(5)}));
-  // Each component's file in place, renamed aside, and new beside it; a failed rename back leaves
-  // the old file aside, where nothing deletes it.
-  std::string where;
-  for (int i = 1; i <= 6; ++i) {
-    for (const std::string end : {"", ".old", ".new"}) {
-      const bool there = host.files.Exists(path(i, end));
-      where += !there ? "-" : host.files.File(path(i, end)).content == New(i) ? "new" : "old";
-      where += end == ".new" ? " " : "|";
+  // A failed rename back leaves the old file aside, for the next run to put back.
+  const auto where = [&] { return Where(1) + " " + Where(2) + " " + Where(3) + " " + Where(4) + " " + Where(5) + " " + Where(6); };
+  EXPECT_EQ(where(), "new|old|- old|-|- old|-|- -|old|- new|old|- old|-|-");
+  EXPECT_EQ(host.files.DeletedAtRestart(), std::vector<std::string>{path(1, ".old")});
+
+  // Once the programs have ended, the next run puts 4 back before anything else, deletes the old
+  // files nobody holds (with 1's restart entry) and replaces what is still older.
+  for (int i = 1; i <= 6; ++i) host.files.LetGo(path(i, i == 1 || i == 4 || i == 5 ? ".old" : ""));
+  ASSERT_EQ(Run()->FailedCount, 0);
+  EXPECT_EQ(where(), "new|-|- new|-|- new|-|- new|-|- new|-|- new|-|-");
+  EXPECT_EQ(host.files.DeletedAtRestart(), std::vector<std::string>{});
+}
+
+// A run killed at any step of replacing a held component leaves a file under the component's name
+// by the end of the next run, also one that does not tick it: the old file renamed aside is put
+// back before anything that copies to that name left is deleted. Run k ticks and kills component k.
+TEST_F(InstallationRun, WhereverAReplacementIsKilledTheNextRunLeavesAFileUnderTheComponentsName) {
+  Tool();
+  const auto path = [&](int i, const std::string& end) { return kSystem + Name(i) + end; };
+  const std::pair<fake::Op, std::string> kills[] = {{fake::Op::kRenameAside, path(1, "")},
+                                                    {fake::Op::kRename, path(2, ".new")},  // between the renames
+                                                    {fake::Op::kRename, path(3, ".old")},  // the rename back
+                                                    {fake::Op::kDeleteAtRestart, path(4, ".old")}};
+  const std::string killed_leaves[] = {"old|-|new", "-|old|new", "-|old|new", "new|old|-"},
+                    next_run_leaves[] = {"old|-|-", "old|-|-", "old|-|-", "new|old|-"};
+  host.files.InjectFailure(fake::Op::kRename, path(3, ".new"), "Access is denied.");
+  for (int k = 1; k <= 5; ++k) {
+    window.boxes = "00000000";
+    if (k <= 4) {
+      Source(k, "20040312"), Installed(k, "19990101"), host.files.Hold(path(k, ""), true);
+      host.files.InjectKill(kills[k - 1].first, kills[k - 1].second);
+      window.boxes[k - 1] = '1';
+      EXPECT_THROW(Run(), fake::Killed) << k;
+      host.lock.held = false;  // the system frees a killed run's lock
+      EXPECT_EQ(Where(k), killed_leaves[k - 1]) << k;
+    } else {
+      Run();
+    }
+    if (k >= 2) {
+      EXPECT_EQ(Where(k - 1), next_run_leaves[k - 2]) << k;
     }
   }
-  EXPECT_EQ(where, "new|old|- old|-|- old|-|- -|old|- new|old|- old|-|- ");
-  EXPECT_EQ(host.files.DeletedAtRestart(), std::vector<std::string>{path(1, ".old")});
+}
+
+// A backup is not replaced by a copy of the file being installed, as a forced run with the same
+// backup folder would otherwise do: the older backup stays, and the line has no "(kopierad)". Where
+// there is no backup yet, one is made, so that a roll-back from the folder finds every component.
+TEST_F(InstallationRun, ABackupIsNeverReplacedByTheFileBeingInstalled) {
+  Tool();
+  const auto backup = [&](int i) -> std::string { return "d:\\kopior\\" + Name(i); };
+  for (int i : {1, 2, 3}) Source(i, "20040312"), host.files.AddFile(kSystem + Name(i), "19990101", New(i));
+  for (int i : {1, 2}) host.files.AddFile(backup(i), "19980101", "oldest " + Name(i));
+  Installed(2, "19990101");
+  window.boxes = "11100000";
+  const std::string old = "  20040312  \tBefintlig fil: 19990101  ", copied = old + "(kopierad)  \tInlagd ";
+  EXPECT_NE(Run(kSystem, "d:\\kopior")->ReportText.find(Lines({Name(1) + old + "\tInlagd ", Name(2) + copied, Name(3) + copied})),
+            std::string::npos);
+  EXPECT_EQ(host.files.File(backup(1)).content + host.files.File(backup(2)).content + host.files.File(backup(3)).content,
+            "oldest " + Name(1) + "old " + Name(2) + New(3));
 }

@@ -21,7 +21,7 @@ struct FakeHost : engine::RunHost {
 
 // A loaded installer on the in-memory host, with the components in the current folder "c:\ebrona".
 class RunFixture : public ::testing::Test {
- protected:
+ public:
   RunFixture() {
     engine::FillCatalogue(state);
     state.ComponentCount = engine::kInstalledComponentCount;
@@ -36,6 +36,16 @@ class RunFixture : public ::testing::Test {
     host.files.AddFile("c:\\windows\\system32\\" + Name(index), date, "old " + Name(index));
   }
   void Tool() { host.files.AddFile("c:\\windows\\system32\\regsvr32.exe", "20010101", ""); }
+  // Where component `index` is: under its name, renamed aside, new beside it; "old", "new" or "-".
+  std::string Where(int index) const {
+    std::string found;
+    for (const std::string end : {"", ".old", ".new"}) {
+      const std::string path = "c:\\windows\\system32\\" + Name(index) + end;
+      found += std::string(end.empty() ? "" : "|") +
+               (!host.files.Exists(path) ? "-" : host.files.File(path).content == New(index) ? "new" : "old");
+    }
+    return found;
+  }
 
   std::optional<engine::RunValues> Run(const std::string& destination = "c:\\windows\\system32\\",
                                        const std::string& backup = "") {

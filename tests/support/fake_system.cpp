@@ -18,13 +18,14 @@ std::string FakeFileSystem::Key(const std::string& path) const {
   return text;
 }
 
-platform::Status FakeFileSystem::Outcome(Op op, const std::string& key, const char* otherwise) const {
+platform::Status FakeFileSystem::Outcome(Op op, const std::string& key, const char* otherwise) {
+  if (kills_.erase({op, key})) throw Killed{};
   const auto injected = failures_.find({op, key});
   if (injected != failures_.end()) return platform::Status::Failure(injected->second);
   return otherwise ? platform::Status::Failure(otherwise) : platform::Status::Ok();
 }
 
-platform::Result<FakeFile> FakeFileSystem::Read(Op op, const std::string& path) const {
+platform::Result<FakeFile> FakeFileSystem::Read(Op op, const std::string& path) {
   const std::string key = Key(path);
   const auto file = files_.find(key);
   const platform::Status status = Outcome(op, key, file == files_.end() ? kNotFound : nullptr);
@@ -57,6 +58,7 @@ platform::Result<std::string> FakeFileSystem::ModificationDate(const std::string
 platform::Status FakeFileSystem::CopyReplacing(const std::string& source, const std::string& destination,
                                                bool* replaced_in_use) {
   if (replaced_in_use) *replaced_in_use = false;
+  if (lock_held_ && !*lock_held_) return platform::Status::Failure(kLockNotHeld);
   const auto file = Read(Op::kCopyFrom, source);
   if (!file.ok()) return file.status();
   const std::string to = Key(destination);
@@ -81,8 +83,23 @@ platform::Result<std::string> FakeFileSystem::RenameAside(const std::string& pat
 
 platform::Status FakeFileSystem::Rename(const std::string& from, const std::string& to) {
   const platform::Status renamed = Outcome(Op::kRename, Key(from), files_.count(Key(to)) ? kExists : nullptr);
-  if (renamed.ok()) files_[Key(to)] = files_.at(Key(from)), files_.erase(Key(from));
+  if (renamed.ok()) Move(Key(from), Key(to));
   return renamed;
+}
+
+void FakeFileSystem::Move(const std::string& from, const std::string& to) {
+  files_[to] = files_.at(from), files_.erase(from);
+  if (const auto held = holds_.extract(from)) holds_[to] = held.mapped();
+}
+
+void FakeFileSystem::RecoverLeftovers(const std::string& path) {
+  const std::string key = Key(path), old = key + ".old";
+  if (!files_.count(key) && files_.count(old)) Move(old, key);
+  files_.erase(key + ".new");
+  if (files_.count(old) && !holds_.count(old)) {
+    files_.erase(old);
+    std::erase(deleted_at_restart_, old);
+  }
 }
 
 platform::Status FakeFileSystem::DeleteAtRestart(const std::string& path) {
@@ -136,6 +153,7 @@ platform::Result<std::vector<std::string>> FakeFileSystem::SubFolders(const std:
 
 platform::Status FakeProcessLauncher::StartDetached(const std::string& program,
                                                     const std::vector<std::string>& arguments) {
+  if (lock_held_ && !*lock_held_) return platform::Status::Failure(kLockNotHeld);
   const auto failing = failing_.find(++attempts_);
   if (failing != failing_.end()) return platform::Status::Failure(failing->second);
   started_.push_back({program, arguments});

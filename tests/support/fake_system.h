@@ -25,6 +25,13 @@ enum class Op {
   kRenameAside, kRename /* keyed by the file renamed */, kDeleteAtRestart
 };
 
+// Thrown by an operation that a test chose to be the one at which the program is killed: not a
+// std::exception, so that nothing in the program catches it, and nothing after it runs.
+struct Killed {};
+
+// Copies and starts fail with this text unless the installation lock is held.
+inline constexpr const char* kLockNotHeld = "The installation lock is not held.";
+
 struct FakeFile {
   std::string content;
   std::string date;  // "yyyymmdd"
@@ -32,7 +39,8 @@ struct FakeFile {
 };
 
 // A held file is replaced around its holder as on Windows, through platform::ReplaceFileInUse: the
-// new file is first "<path>.new", the old one is renamed aside to "<path>.old".
+// new file is first "<path>.new" (the temporary file), the old one is renamed aside to "<path>.old";
+// the holder keeps the file it holds under any new name.
 class FakeFileSystem : public platform::FileSystem, public platform::InUseSteps {
  public:
   // Starts with drive c: only, the current folder "c:\ebrona".
@@ -49,9 +57,15 @@ class FakeFileSystem : public platform::FileSystem, public platform::InUseSteps 
   void SetCurrentFolder(const std::string& folder) { AddFolder(current_folder_ = Key(folder)); }
   // Every later operation `op` on `path` fails with `text` (the same path in any spelling).
   void InjectFailure(Op op, const std::string& path, const std::string& text) { failures_[{op, Key(path)}] = text; }
+  // The next operation `op` on `path` kills the program (throws Killed) before it changes anything.
+  void InjectKill(Op op, const std::string& path) { kills_.insert({op, Key(path)}); }
+  // Copies fail with kLockNotHeld while `*held` is false.
+  void RequireLock(const bool& held) { lock_held_ = &held; }
   // Ebrona Kassa (4711) holds the file at `path` for good: `loaded` as a DLL, which may be renamed
   // but not replaced or deleted, else open without delete sharing.
   void Hold(const std::string& path, bool loaded) { holds_[Key(path)] = loaded; }
+  // The holder of the file at `path` has ended.
+  void LetGo(const std::string& path) { holds_.erase(Key(path)); }
 
   // Looking at the result.
   bool Exists(const std::string& path) const { return files_.count(Key(path)) || folders_.count(Key(path)); }
@@ -69,8 +83,12 @@ class FakeFileSystem : public platform::FileSystem, public platform::InUseSteps 
   bool IsRegularFile(const std::string& path) override { return files_.count(Key(path)) > 0; }
   platform::Status CopyReplacing(const std::string& source, const std::string& destination,
                                  bool* replaced_in_use = nullptr) override;
-  // Old files renamed aside stay: their holders never let go.
-  void RemoveLeftovers(const std::string&) override {}
+  // With no file under the name, "<path>.old" takes it back; then "<path>.new" goes, and so does
+  // "<path>.old" with its restart entry unless it is held.
+  void RecoverLeftovers(const std::string& path) override;
+  bool SameContent(const std::string& first, const std::string& second) override {
+    return files_.count(Key(first)) && files_.count(Key(second)) && File(first).content == File(second).content;
+  }
   // One file or folder only under the same key: the in-memory host has no links.
   bool SameFile(const std::string& first, const std::string& second) override {
     return Key(first) == Key(second) && Exists(first);
@@ -103,9 +121,12 @@ class FakeFileSystem : public platform::FileSystem, public platform::InUseSteps 
   // The key of a path: absolute, lower case, "\" separators, none doubled or trailing.
   std::string Key(const std::string& path) const;
   // The injected failure of `op` on `key`; else a failure with `otherwise` unless it is null.
-  platform::Status Outcome(Op op, const std::string& key, const char* otherwise = nullptr) const;
+  // Throws Killed where a kill was injected, once.
+  platform::Status Outcome(Op op, const std::string& key, const char* otherwise = nullptr);
   // The file at `path` for `op`, or the failure reading it gives.
-  platform::Result<FakeFile> Read(Op op, const std::string& path) const;
+  platform::Result<FakeFile> Read(Op op, const std::string& path);
+  // Gives the file `from` the name `to`, its holder with it.
+  void Move(const std::string& from, const std::string& to);
   const char* MissingParent(const std::string& key) const { return folders_.count(Parent(key)) ? nullptr : kPathNotFound; }
   static std::string Parent(const std::string& key) { return key.substr(0, std::max<std::size_t>(2, key.rfind('\\'))); }
 
@@ -113,6 +134,8 @@ class FakeFileSystem : public platform::FileSystem, public platform::InUseSteps 
   std::set<std::string> folders_;
   std::string current_folder_;
   std::map<std::pair<Op, std::string>, std::string> failures_;
+  std::set<std::pair<Op, std::string>> kills_;
+  const bool* lock_held_ = nullptr;
   std::vector<std::string> folders_made_;
   std::map<std::string, bool> holds_;  // key: loaded
   std::vector<std::string> deleted_at_restart_;
@@ -134,6 +157,8 @@ class FakeProcessLauncher : public platform::ProcessLauncher {
   int Attempts() const { return attempts_; }
   // The limits of every wait, in order.
   const std::vector<std::chrono::milliseconds>& Waits() const { return waits_; }
+  // Starts fail with kLockNotHeld while `*held` is false.
+  void RequireLock(const bool& held) { lock_held_ = &held; }
 
   platform::Status StartDetached(const std::string& program, const std::vector<std::string>& arguments) override;
   platform::Status StartWatched(const std::string& program, const std::vector<std::string>& arguments,
@@ -145,6 +170,7 @@ class FakeProcessLauncher : public platform::ProcessLauncher {
   std::vector<StartedProcess> started_;
   std::vector<std::chrono::milliseconds> waits_;
   int attempts_ = 0;
+  const bool* lock_held_ = nullptr;
 };
 
 // A clock that moves on by a fixed step at every reading, wrapping at midnight; or one that plays
@@ -174,12 +200,19 @@ class FakeProgramEnd : public platform::ProgramEnd {
 };
 
 // The lock of one installation at a time: every Take gives `taken` (false: another run holds it;
-// a failure: it cannot be made) and records the limit of its wait.
+// a failure: it cannot be made), or false while it is held already, and records the limit of its
+// wait. `held` tells whether it is held now; a test that kills a run clears it, as the system does.
 struct FakeInstallationLock : platform::InstallationLock {
   platform::Result<bool> taken = true;
+  bool held = false;
   std::vector<std::chrono::milliseconds> waits;
-  platform::Result<bool> Take(std::chrono::milliseconds limit) override { return waits.push_back(limit), taken; }
-  void Release() override {}
+  platform::Result<bool> Take(std::chrono::milliseconds limit) override {
+    waits.push_back(limit);
+    if (held) return false;
+    held = taken.ok() && taken.value();
+    return taken;
+  }
+  void Release() override { held = false; }
 };
 
 // All of them together, as the engine and the windows take them.
@@ -190,6 +223,7 @@ struct FakeSystem {
   FakeProgramEnd end;
   FakeInstallationLock lock;
   platform::System system{files, processes, clock, end, lock};
+  FakeSystem() { files.RequireLock(lock.held), processes.RequireLock(lock.held); }
 };
 
 }  // namespace fake

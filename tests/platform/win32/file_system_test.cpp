@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <cctype>
+#include <thread>
 
 #include "platform/program_start.h"
 #include "platform/system.h"
@@ -57,5 +58,21 @@ TEST(Win32Devices, DeviceNamesAreWrittenIntoAndRedirectedTextIsInTheConsolesCode
   SetStdHandle(STD_OUTPUT_HANDLE, output);
   CloseHandle(file);
   EXPECT_EQ(ReadFile(folder / "ut.txt"), "Anv\x84ndning") << "ä in 850 and 437, the code pages of Sweden and the US";
+  fs::remove_all(folder);
+}
+
+// A program that holds the installed file for a moment, as a virus scanner does, delays the copy,
+// which then replaces the file as usual rather than around a holder.
+TEST(Win32Copy, ABriefHolderDelaysTheCopyButDoesNotMakeItAReplacementInUse) {
+  const fs::path folder = native::NewTempFolder();
+  WriteFile(folder / "ny.ocx", "ny");
+  WriteFile(folder / "komp.ocx", "gammal");
+  const HANDLE held = CreateFileW((folder / "komp.ocx").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  std::thread scanner([held] { Sleep(300), CloseHandle(held); });
+  bool in_use = true;
+  const std::string d = native::WindowsPath(folder);
+  EXPECT_TRUE(native::Files().CopyReplacing(d + "\\ny.ocx", d + "\\komp.ocx", &in_use).ok() && !in_use);
+  scanner.join();
+  EXPECT_EQ(ReadFile(folder / "komp.ocx"), "ny");
   fs::remove_all(folder);
 }
