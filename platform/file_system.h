@@ -20,6 +20,10 @@ class FileSystem {
   // cannot be read. Callers use it as an existence test.
   virtual Result<std::uint64_t> FileLength(const std::string& path) = 0;
 
+  // At most `limit` bytes from the start of the file at `path`, fewer when the file is shorter.
+  // Fails for a missing file, a folder, or a file that cannot be read.
+  virtual Result<std::string> ReadFileBytes(const std::string& path, std::uint64_t limit) = 0;
+
   // The file's last-modification date as the local calendar shows it, "yyyymmdd". Needs no right
   // to read the file. Fails when the file is missing or is a folder.
   virtual Result<std::string> ModificationDate(const std::string& path) = 0;

@@ -12,6 +12,8 @@ packages=(
   fonts-liberation  # narrow sans-serif with the Windows dialog fonts' metrics: captions fit their boxes
   xvfb xauth
   mingw-w64 g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix wine64 wine wine32:i386
+  mingw-w64-tools  # widl: the type libraries of the stand-in components the tests build
+  clang libclang-rt-14-dev  # the component image reader's fuzz target (clang with libFuzzer)
   osslsigncode openssl python3  # the signed release package (python3 writes its zip) and its test
   dpkg-dev file lintian man-db  # the Debian package (CPack with dpkg-shlibdeps) and its test
 )

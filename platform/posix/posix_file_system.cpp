@@ -69,6 +69,29 @@ Result<std::uint64_t> PosixFileSystem::FileLength(const std::string& path) {
   return static_cast<std::uint64_t>(info.value().st_size);
 }
 
+Result<std::string> PosixFileSystem::ReadFileBytes(const std::string& path, std::uint64_t limit) {
+  const Result<std::string> host = drives_.ToHost(path);
+  if (!host.ok()) return host.status();
+  // O_NONBLOCK keeps a FIFO without a writer from stalling the open and the read.
+  const int fd = open(host.value().c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) return ErrorFailure(errno);
+  struct stat info;
+  int error = fstat(fd, &info) != 0 ? errno : S_ISDIR(info.st_mode) ? EISDIR : 0;
+  std::string bytes;
+  char chunk[65536];
+  while (error == 0 && bytes.size() < limit) {
+    const std::size_t wanted = static_cast<std::size_t>(std::min<std::uint64_t>(sizeof chunk, limit - bytes.size()));
+    const ssize_t got = read(fd, chunk, wanted);
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) error = errno;
+    if (got <= 0) break;
+    bytes.append(chunk, static_cast<std::size_t>(got));
+  }
+  close(fd);
+  if (error != 0) return ErrorFailure(error);
+  return bytes;
+}
+
 Result<std::string> PosixFileSystem::ModificationDate(const std::string& path) {
   const Result<struct stat> info = FileStatus(drives_, path, false);
   if (!info.ok()) return info.status();

@@ -11,6 +11,7 @@ class PosixFileSystem : public FileSystem {
   explicit PosixFileSystem(const DriveMapping& drives) : drives_(drives) {}
 
   Result<std::uint64_t> FileLength(const std::string& path) override;
+  Result<std::string> ReadFileBytes(const std::string& path, std::uint64_t limit) override;
   Result<std::string> ModificationDate(const std::string& path) override;
   bool IsRegularFile(const std::string& path) override;
   // A rename on POSIX replaces a file that others have open, so `*replaced_in_use` is always false.

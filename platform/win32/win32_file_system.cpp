@@ -80,6 +80,24 @@ Result<std::uint64_t> Win32FileSystem::FileLength(const std::string& path) {
   return static_cast<std::uint64_t>(size.QuadPart);
 }
 
+Result<std::string> Win32FileSystem::ReadFileBytes(const std::string& path, std::uint64_t limit) {
+  // As for FileLength, opening fails for a missing file, one that may not be read and a folder.
+  Handle file(CreateFileW(WideFromUtf8(path).c_str(), GENERIC_READ,
+                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                          FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.valid()) return LastErrorFailure();
+  std::string bytes;
+  char chunk[65536];
+  while (bytes.size() < limit) {
+    const DWORD wanted = static_cast<DWORD>(std::min<std::uint64_t>(sizeof chunk, limit - bytes.size()));
+    DWORD got = 0;
+    if (!ReadFile(file.get(), chunk, wanted, &got, nullptr)) return LastErrorFailure();
+    if (got == 0) break;
+    bytes.append(chunk, got);
+  }
+  return bytes;
+}
+
 Result<std::string> Win32FileSystem::ModificationDate(const std::string& path) {
   WIN32_FILE_ATTRIBUTE_DATA data;
   if (!GetFileAttributesExW(WideFromUtf8(path).c_str(), GetFileExInfoStandard, &data)) return LastErrorFailure();

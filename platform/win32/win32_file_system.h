@@ -8,6 +8,7 @@ namespace platform::win32 {
 class Win32FileSystem : public FileSystem {
  public:
   Result<std::uint64_t> FileLength(const std::string& path) override;
+  Result<std::string> ReadFileBytes(const std::string& path, std::uint64_t limit) override;
   Result<std::string> ModificationDate(const std::string& path) override;
   bool IsRegularFile(const std::string& path) override;
   Status CopyReplacing(const std::string& source, const std::string& destination,

@@ -54,22 +54,24 @@ class FileSystemTest : public ::testing::Test {
   const fs::path saved_folder_ = fs::current_path();
 };
 
-TEST_F(FileSystemTest, LengthAndDateOfAFileUnderAnySpellingAndTheirFailures) {
+TEST_F(FileSystemTest, LengthDateAndHeadOfAFileUnderAnySpellingAndTheirFailures) {
   WriteFile(folder_ / u8"Fem å.ocx", "12345");
   WriteFile(folder_ / "tom.dll", "");
   SetDate(folder_ / u8"Fem å.ocx", 2021, 6, 5);
   SetDate(folder_ / "tom.dll", 1999, 12, 31);
   fs::current_path(folder_);
   const std::string d = W(folder_);
-  const std::tuple<std::string, std::string, std::string> cases[] = {  // path, length, date or failure
-      {d + "\\FEM Å.OCX", "5", "20210605"}, {"fem å.ocx", "5", "20210605"}, {"..\\MAPP ÅÄÖ/fem å.ocx", "5", "20210605"},
-      {d + "\\tom.dll", "0", "19991231"}, {d + "\\saknas.ocx", Text(ENOENT), Text(ENOENT)},
-      {d + "\\saknas\\fem å.ocx", Text(ENOENT), Text(ENOENT)}, {d, Text(EISDIR), Text(EISDIR)},
-      {"q:\\fem å.ocx", Text(ENOENT), Text(ENOENT)}};
-  for (const auto& [path, length, date] : cases) {
+  const std::string missing = Text(ENOENT), folder = Text(EISDIR);
+  const std::tuple<std::string, std::string, std::string, std::string> cases[] = {  // path, length, date, 3 first bytes
+      {d + "\\FEM Å.OCX", "5", "20210605", "123"}, {"fem å.ocx", "5", "20210605", "123"},
+      {"..\\MAPP ÅÄÖ/fem å.ocx", "5", "20210605", "123"}, {d + "\\tom.dll", "0", "19991231", ""},
+      {d + "\\saknas.ocx", missing, missing, missing}, {d + "\\saknas\\fem å.ocx", missing, missing, missing},
+      {d, folder, folder, folder}, {"q:\\fem å.ocx", missing, missing, missing}};
+  for (const auto& [path, length, date, head] : cases) {
     const auto size = files_->FileLength(path);
     EXPECT_EQ(size.ok() ? std::to_string(size.value()) : FailureOf(size.status()), length) << path;
     EXPECT_EQ(Shown(files_->ModificationDate(path)), date) << path;
+    EXPECT_EQ(Shown(files_->ReadFileBytes(path, 3)), head) << path;
   }
 }
 

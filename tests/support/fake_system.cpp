@@ -43,6 +43,12 @@ platform::Result<std::uint64_t> FakeFileSystem::FileLength(const std::string& pa
   return file.ok() ? platform::Result<std::uint64_t>(file.value().content.size()) : file.status();
 }
 
+platform::Result<std::string> FakeFileSystem::ReadFileBytes(const std::string& path, std::uint64_t limit) {
+  const auto file = Read(Op::kReadFile, path);
+  if (!file.ok()) return file.status();
+  return file.value().content.substr(0, static_cast<std::size_t>(std::min<std::uint64_t>(limit, file.value().content.size())));
+}
+
 platform::Result<std::string> FakeFileSystem::ModificationDate(const std::string& path) {
   const auto file = Read(Op::kModificationDate, path);
   return file.ok() ? platform::Result<std::string>(file.value().date) : file.status();

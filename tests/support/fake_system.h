@@ -22,7 +22,7 @@
 namespace fake {
 
 enum class Op {
-  kFileLength, kModificationDate, kCopyFrom, kCopyTo, kMakeFolder, kDriveCurrentFolder, kSubFolders, kWriteFile,
+  kFileLength, kReadFile, kModificationDate, kCopyFrom, kCopyTo, kMakeFolder, kDriveCurrentFolder, kSubFolders, kWriteFile,
   kRenameAside, kRename /* keyed by the file renamed */, kDeleteAtRestart
 };
 
@@ -63,6 +63,7 @@ class FakeFileSystem : public platform::FileSystem, public platform::InUseSteps 
 
   // platform::FileSystem. A missing file or parent folder fails with kNotFound or kPathNotFound.
   platform::Result<std::uint64_t> FileLength(const std::string& path) override;
+  platform::Result<std::string> ReadFileBytes(const std::string& path, std::uint64_t limit) override;
   platform::Result<std::string> ModificationDate(const std::string& path) override;
   // Every file is a regular one: the in-memory host has no devices.
   bool IsRegularFile(const std::string& path) override { return files_.count(Key(path)) > 0; }
