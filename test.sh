@@ -18,5 +18,8 @@ cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DEBRONA_SANITIZE=ON -DEBRONA_
 cmake --build build-asan -j"$jobs"
 ctest --test-dir build-asan --output-on-failure -j"$jobs"
 
+echo "== The reader of component files under libFuzzer, 30 seconds"
+scripts/fuzz-component-image.sh 30
+
 echo "== Windows build and tests under Wine"
 scripts/test-windows.sh
