@@ -1,5 +1,5 @@
 /* The stand-in components "registers_*": the probe's type library, and a DllRegisterServer that
- * registers it and its creatable class as kRegisters says: at this file, at another file, or not at
+ * registers it and its creatable classes as kRegisters says: at this file, at another file, or not at
  * all while still answering success. */
 #include <windows.h>
 #include <oleauto.h>
@@ -22,14 +22,29 @@ HRESULT WINAPI DllRegisterServer(void) {
   ITypeLib* library = NULL;
   HRESULT result = LoadTypeLibEx(path, REGKIND_REGISTER, &library);
   if (FAILED(result)) return result;
-  library->lpVtbl->Release(library);
   const WCHAR* server = kRegisters == kThisFile ? path : L"C:\\Program Files\\Gammal\\probe.ocx";
-  HKEY key;
-  if (RegCreateKeyExW(HKEY_CLASSES_ROOT, L"CLSID\\{6E3F4A12-2B7C-4D5E-9A81-3C4B5D6E7F80}\\InprocServer32", 0, NULL,
-                      0, KEY_SET_VALUE, NULL, &key, NULL) != ERROR_SUCCESS) {
-    return E_FAIL;
+  /* Each class that can be created gets its InprocServer32, as a component's own registration writes it. */
+  LONG set = ERROR_SUCCESS;
+  for (UINT i = 0; i < library->lpVtbl->GetTypeInfoCount(library) && set == ERROR_SUCCESS; ++i) {
+    ITypeInfo* info = NULL;
+    TYPEATTR* attributes = NULL;
+    if (FAILED(library->lpVtbl->GetTypeInfo(library, i, &info))) continue;
+    if (SUCCEEDED(info->lpVtbl->GetTypeAttr(info, &attributes))) {
+      if (attributes->typekind == TKIND_COCLASS && (attributes->wTypeFlags & TYPEFLAG_FCANCREATE)) {
+        WCHAR key[80] = L"CLSID\\";
+        StringFromGUID2(&attributes->guid, key + 6, 40);
+        lstrcatW(key, L"\\InprocServer32");
+        HKEY opened;
+        set = RegCreateKeyExW(HKEY_CLASSES_ROOT, key, 0, NULL, 0, KEY_SET_VALUE, NULL, &opened, NULL);
+        if (set == ERROR_SUCCESS) {
+          set = RegSetValueExW(opened, NULL, 0, REG_SZ, (const BYTE*)server, (DWORD)((lstrlenW(server) + 1) * sizeof(WCHAR)));
+          RegCloseKey(opened);
+        }
+      }
+      info->lpVtbl->ReleaseTypeAttr(info, attributes);
+    }
+    info->lpVtbl->Release(info);
   }
-  LONG set = RegSetValueExW(key, NULL, 0, REG_SZ, (const BYTE*)server, (DWORD)((lstrlenW(server) + 1) * sizeof(WCHAR)));
-  RegCloseKey(key);
+  library->lpVtbl->Release(library);
   return set == ERROR_SUCCESS ? S_OK : E_FAIL;
 }
