@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -32,6 +33,8 @@ int CheckedRunRatio(int runs) {
   setenv("WINEPREFIX", prefix.c_str(), 1);
   setenv("WINEARCH", "win64", 1);
   setenv("WINEDEBUG", "-all", 1);
+  // Wine would load its own riched32.dll, which has no DllRegisterServer, in place of the file.
+  setenv("WINEDLLOVERRIDES", "riched32=n", 1);
   if (std::system("(wine wineboot -i; wineserver -p 600) >/dev/null 2>&1") == -1) return 1;
   const fs::path checked = drive_c / "kontrollerade", plain = drive_c / "okontrollerade", other = drive_c / "windows/system";
   fs::create_directories(checked);
@@ -51,8 +54,10 @@ int CheckedRunRatio(int runs) {
   }
   const std::string program = bench::OwnFolder() + "/ebrona-installer";
   // The first run installs the eight and registers them, over the prefix's own riched32.dll too.
-  const std::vector<std::string> install = {program, "/S", "/FORCE", "/DIR=c:\\windows\\system32", "/SOURCE=c:\\kontrollerade"};
-  const std::vector<std::string> with_check = {program, "/S", "/DIR=c:\\windows\\system32", "/SOURCE=c:\\kontrollerade"};
+  const std::vector<std::string> install = {program, "/S", "/FORCE", "/DIR=c:\\windows\\system32", "/SOURCE=c:\\kontrollerade",
+                                            "/LOG=c:\\logg.txt"};
+  const std::vector<std::string> with_check = {program, "/S", "/DIR=c:\\windows\\system32", "/SOURCE=c:\\kontrollerade",
+                                               "/LOG=c:\\logg.txt"};
   const std::vector<std::string> without = {program, "/S", "/DIR=c:\\windows\\system", "/SOURCE=c:\\okontrollerade"};
   int status = bench::RunChild(install).exit_status;
   std::vector<double> with_seconds, without_seconds;
@@ -64,9 +69,11 @@ int CheckedRunRatio(int runs) {
     }
   }
   (void)std::system("wineserver -k >/dev/null 2>&1");
+  std::ifstream log(drive_c / "logg.txt");
+  const std::string logged((std::istreambuf_iterator<char>(log)), std::istreambuf_iterator<char>());
   fs::remove_all(root);
   if (status != 0) {
-    std::fprintf(stderr, "unattended_bench: a checked run failed (status %d)\n", status);
+    std::fprintf(stderr, "unattended_bench: a checked run failed (status %d)\n%s", status, logged.c_str());
     return 1;
   }
   const double with_time = bench::Median(with_seconds), without_time = bench::Median(without_seconds);
