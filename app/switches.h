@@ -9,9 +9,9 @@ namespace app {
 // How a run ends. When several apply, the lowest non-zero one is given.
 enum ExitCode : int {
   kExitDone = 0,                // finished without failure, also when nothing needed installing
-  kExitFilesFailed = 1,         // files could not be installed; with /CHECK: something would be copied
+  kExitFilesFailed = 1,         // files could not be installed; /CHECK: something would be copied or is broken
   kExitToolNotStarted = 2,      // a copied file left unregistered: regsvr32.exe missing or not startable
-  kExitRegistrationFailed = 3,  // a registration command failed or did not end in time
+  kExitRegistrationFailed = 3,  // a registration command failed, did not end in time, or its check failed
   kExitRefused = 4,             // refused before anything was done: a folder or a component is missing
   kExitLogNotWritten = 5,       // the log file could not be written
   kExitUsage = 87,              // a usage error (ERROR_INVALID_PARAMETER)
@@ -71,7 +71,7 @@ inline constexpr ExitCodeMeaning kExitCodes[] = {
     {kExitDone, "klart utan fel, även när inget behövde installeras"},
     {kExitFilesFailed, "en eller flera filer kunde inte installeras"},
     {kExitToolNotStarted, "en kopierad fil registrerades inte: regsvr32.exe saknas eller kunde inte startas"},
-    {kExitRegistrationFailed, "en registrering misslyckades eller svarade inte inom 60 sekunder"},
+    {kExitRegistrationFailed, "en registrering misslyckades, svarade inte inom 60 sekunder eller stämmer inte i registret"},
     {kExitRefused, "avbrutet innan något gjorts: en mapp eller komponent saknas eller är fel"},
     {kExitLogNotWritten, "loggfilen kunde inte skrivas"},
     {kExitUsage, "felaktiga argument, eller en loggfil som körningen själv använder"},

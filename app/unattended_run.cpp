@@ -7,6 +7,7 @@
 #include "app/switches.h"
 #include "engine/installation_check.h"
 #include "engine/installation_run.h"
+#include "engine/registration_check.h"
 #include "engine/report_text.h"
 #include "engine/system_folder_detection.h"
 
@@ -65,7 +66,7 @@ int ExitCodeOf(const engine::RunValues& run, bool warned) {
   // A missing tool matters only when a copied file was left unregistered.
   const bool copied = std::find(run.InstalledFlags.begin(), run.InstalledFlags.end(), 1) != run.InstalledFlags.end();
   if (run.RegistrationNotStarted && copied) code = Worse(code, kExitToolNotStarted);
-  if (!run.RegistrationNotes.empty()) code = Worse(code, kExitRegistrationFailed);
+  if (run.RegistrationFailed) code = Worse(code, kExitRegistrationFailed);
   // A restart completes the run: the programs that held the replaced files still use the old ones.
   if (!run.ReplacedInUse.empty()) code = Worse(code, kExitRestartNeeded);
   return code;
@@ -129,7 +130,10 @@ int RunUnattended(const Choices& choices, platform::System& system, const Output
   if (choices.mode == Mode::kCheck) {
     const std::optional<bool> would_copy = engine::WouldInstallAny(state, destination, host, system.files);
     if (!would_copy) return kExitRefused;
-    return *would_copy ? kExitFilesFailed : kExitDone;
+    // A component whose registration is broken needs the run as much as one that would be copied.
+    const std::vector<std::string> broken = engine::BrokenRegistrations(state, host, system);
+    for (const std::string& line : broken) error_line(line);
+    return *would_copy || !broken.empty() ? kExitFilesFailed : kExitDone;
   }
 
   const std::optional<engine::RunValues> run =

@@ -3,6 +3,7 @@
 #include <exception>
 
 #include "engine/registration.h"
+#include "engine/registration_check.h"
 #include "engine/report_text.h"
 #include "platform/component_image.h"
 
@@ -52,6 +53,7 @@ class CopyPass {
       if (!host_.InstallWhateverDates() && !SourceIsNewer(source_date.value(), existing_date.value())) {
         report += report::kNotReplaced;
         ++run_.NotReplacedCount;
+        run_.UpToDate.push_back(i);
         return;
       }
     } else if (OnFailure(existing_date.status(), name) != Resume::kCopy) {
@@ -203,7 +205,12 @@ std::optional<RunValues> RunInstallationValues(InstallerState& state, const std:
     run.ReportText = report::FailureHeader(run.FailedCount, state.ComponentCount) + run.ReportText;
     if (run.FailedCount != state.ComponentCount) {
       run.ReportText += report::kLineEnd;
-      RegisterInstalledFiles(state, run, system, host.RegistrationWaitLimit());
+      const auto wait_limit = host.RegistrationWaitLimit();
+      if (wait_limit) {
+        RegisterAndCheck(state, run, system, *wait_limit);
+      } else {
+        RegisterInstalledFiles(state, run, system);
+      }
     }
   } catch (const std::exception& failure) {
     // Anything that fails outside the steps of one file is told in a message box; the report of

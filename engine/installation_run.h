@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "engine/installer_state.h"
@@ -54,7 +55,12 @@ struct RunValues {
   // Besides the report, for a run without windows that ends with an exit code:
   std::int16_t FilesFailed = 0;          // FailedCount after the copy pass, before registration
   bool RegistrationNotStarted = false;   // the tool was missing or a command could not start
-  std::vector<std::string> RegistrationNotes;  // commands that failed or did not end in time
+  // One line per registration command that failed or did not end in time, and per checked component.
+  std::vector<std::string> RegistrationNotes;
+  bool RegistrationFailed = false;       // a command failed, did not end in time, or its check failed
+  // How each waited-for registration command ended: its status, or nothing when it did not end in time.
+  std::vector<std::pair<std::string, std::optional<std::uint32_t>>> RegistrationEnds;
+  std::vector<int> UpToDate;             // ticked entries whose installed file was kept ("(ej ersatt)")
   LockOutcome Lock = LockOutcome::kTaken;
 };
 

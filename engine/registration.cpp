@@ -42,15 +42,11 @@ bool IsSystemFolder(const std::string& folder, platform::FileSystem& files) {
   return false;
 }
 
-// Waits for one registration command and notes it unless it ended with status 0.
+// Waits for one registration command and records how it ended; the unattended run's check turns
+// the ends into notes.
 void NoteEnd(platform::WatchedProcess& process, std::chrono::milliseconds limit, const std::string& component,
              RunValues& run) {
-  const std::optional<std::uint32_t> status = process.WaitForExit(limit);
-  if (!status) {
-    run.RegistrationNotes.push_back(report::RegistrationTimedOut(component));
-  } else if (*status != 0) {
-    run.RegistrationNotes.push_back(report::RegistrationExitCode(component, *status));
-  }
+  run.RegistrationEnds.push_back({component, process.WaitForExit(limit)});
 }
 
 }  // namespace

@@ -11,8 +11,7 @@ namespace engine {
 // (FileSystem::SystemFolders): any other counts as one without the tool, so that a regsvr32.exe
 // planted there never runs. Appends the registration lines, or the missing-tool text, and puts the
 // registration failure block in front of the report when a start fails. With a `wait_limit`, each
-// command is then waited for up to that limit, and one that fails or does not end in time gets a
-// line in RegistrationNotes.
+// command is then waited for up to that limit and its end recorded in RegistrationEnds.
 void RegisterInstalledFiles(const InstallerState& state, RunValues& run, platform::System& system,
                             std::optional<std::chrono::milliseconds> wait_limit = std::nullopt);
 

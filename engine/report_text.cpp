@@ -44,8 +44,18 @@ std::string InUseBlock(const std::vector<std::string>& files) {
   return block;
 }
 
-std::string RegistrationExitCode(const std::string& component, std::uint32_t status) {
-  return component + ": regsvr32.exe avslutades med kod " + std::to_string(status);
+std::string RegistrationExitCode(const std::string& component, std::uint32_t status,
+                                 const std::vector<std::string>& missing) {
+  std::string line = component + ": regsvr32.exe avslutades med kod " + std::to_string(status);
+  // The statuses regsvr32 gives for a file it could not load, one without DllRegisterServer, and
+  // a DllRegisterServer that failed.
+  if (status == 3) line += ": filen kunde inte läsas in.";
+  if (status == 4) line += ": filen har ingen DllRegisterServer.";
+  if (status == 5) line += ": DllRegisterServer misslyckades.";
+  if (status != 3 || missing.empty()) return line;
+  line += " Saknas: ";
+  for (std::size_t i = 0; i < missing.size(); ++i) line += (i ? ", " : "") + missing[i];
+  return line + ".";
 }
 
 std::string RegistrationTimedOut(const std::string& component) {

@@ -34,8 +34,10 @@ std::string FailureHeader(std::int16_t failed_count, std::int16_t component_coun
 std::string RegistrationFailureBlock(const std::string& error_text);
 
 // The line after the report of an unattended run for a registration command that ended with a
-// non-zero `status`, and for one that did not end in time.
-std::string RegistrationExitCode(const std::string& component, std::uint32_t status);
+// non-zero `status`, with the status's meaning where it has a known one and, for a file that could
+// not be loaded, the DLLs it imports that are `missing`; and for one that did not end in time.
+std::string RegistrationExitCode(const std::string& component, std::uint32_t status,
+                                 const std::vector<std::string>& missing = {});
 std::string RegistrationTimedOut(const std::string& component);
 
 // The block that closes the report when files in use were replaced: an empty line, the sentence,

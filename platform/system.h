@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/clock.h"
+#include "platform/component_registration.h"
 #include "platform/file_system.h"
 #include "platform/installation_lock.h"
 #include "platform/process_launcher.h"
@@ -15,6 +16,7 @@ struct System {
   Clock& clock;
   ProgramEnd& end;
   InstallationLock& lock;
+  ComponentRegistration& registration;
 };
 
 // The host's own implementation. Defined once per platform (posix/, win32/); CMake links one.

@@ -4,6 +4,7 @@
 #include "platform/posix/posix_installation_lock.h"
 #include "platform/posix/posix_process_launcher.h"
 #include "platform/posix/posix_program_end.h"
+#include "platform/posix/wine_registration.h"
 #include "platform/system.h"
 
 namespace platform {
@@ -16,7 +17,8 @@ System& NativeSystem() {
   static posix::PosixClock clock;
   static posix::PosixProgramEnd end;
   static posix::PosixInstallationLock lock(drives.Prefix());
-  static System system{files, processes, clock, end, lock};
+  static posix::WineRegistration registration(files, drives);
+  static System system{files, processes, clock, end, lock, registration};
   return system;
 }
 

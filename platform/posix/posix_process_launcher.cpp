@@ -12,6 +12,7 @@
 
 #include "platform/posix/detached_spawn.h"
 #include "platform/posix/error_text.h"
+#include "platform/posix/path_search.h"
 #include "platform/posix/posix_watched_process.h"
 
 extern char** environ;
@@ -32,27 +33,6 @@ Result<bool> IsWindowsProgram(const std::string& host_path) {
   close(fd);
   if (got < 0) return ErrorFailure(error);
   return got == 2 && mark[0] == 'M' && mark[1] == 'Z';
-}
-
-// The first executable file named `name` in the folders of PATH, as the shell would find it.
-Result<std::string> FindOnPath(const std::string& name) {
-  const char* path = std::getenv("PATH");
-  // Without PATH, the folders the C library's exec functions search by default.
-  const std::string folders = path ? path : "/bin:/usr/bin";
-  std::size_t start = 0;
-  for (;;) {
-    const std::size_t end = folders.find(':', start);
-    std::string folder = folders.substr(start, end == std::string::npos ? std::string::npos : end - start);
-    if (folder.empty()) folder = ".";  // an empty entry means the current folder
-    const std::string candidate = folder + "/" + name;
-    struct stat info;
-    if (stat(candidate.c_str(), &info) == 0 && S_ISREG(info.st_mode) && access(candidate.c_str(), X_OK) == 0) {
-      return candidate;
-    }
-    if (end == std::string::npos) break;
-    start = end + 1;
-  }
-  return ErrorFailure(ENOENT);
 }
 
 // The environment of this process with `name` set to `value`.

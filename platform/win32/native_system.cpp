@@ -4,6 +4,7 @@
 #include "platform/win32/win32_installation_lock.h"
 #include "platform/win32/win32_process_launcher.h"
 #include "platform/win32/win32_program_end.h"
+#include "platform/win32/win32_registration.h"
 
 namespace platform {
 
@@ -13,7 +14,8 @@ System& NativeSystem() {
   static win32::Win32Clock clock;
   static win32::Win32ProgramEnd end;
   static win32::Win32InstallationLock lock;
-  static System system{files, processes, clock, end, lock};
+  static win32::Win32Registration registration(files);
+  static System system{files, processes, clock, end, lock, registration};
   return system;
 }
 

@@ -51,6 +51,11 @@ TEST(UnattendedRun, ExitCodeTellsTheLowestFailureTheLogTellsTheReportAndCheckCha
   };
   const auto empty_source = [](Scene& s) { s.host.files.AddFile(s.Name(7), "20040313", ""); };
   const auto held = [](Scene& s) { s.Installed(1, "19990101"), s.host.files.Hold(kSystem + s.Name(1), true); };
+  // comdlg32.ocx has a type library; the registry holds nothing of it until regsvr32 runs.
+  const auto verifiable = [](Scene& s) { s.host.registration.Component(kSystem + s.Name(1), 32, {"{C1}"}); };
+  const auto regsvr32_works = [](Scene& s) {
+    s.host.processes.on_start = [&s](const fake::StartedProcess& started) { s.host.registration.Register(started.arguments[1]); };
+  };
   struct Case {
     std::vector<std::string> arguments;
     std::vector<std::function<void(Scene&)>> arrange;
@@ -65,7 +70,7 @@ TEST(UnattendedRun, ExitCodeTellsTheLowestFailureTheLogTellsTheReportAndCheckCha
       {{"/S", "/LOG=r.txt"}, {held, no_tool}, 2, "körs.\r\n\r\nFöljande filer användes av program som körs"},
       {{"/S"}, {[](Scene& s) { s.host.processes.FailStart(3, "Bad format."); }}, 2},
       {{"/S", "/LOG=r.txt"}, {[](Scene& s) { s.host.processes.EndWith(8, std::nullopt); }}, 3,
-       kSystem + "pdf_itb.ocx registrerad\r\n\r\n" + kSystem +
+       kSystem + "pdf_itb.ocx KUNDE INTE REGISTRERAS\r\n\r\n" + kSystem +
        "pdf_itb.ocx: regsvr32.exe svarade inte inom 60 sekunder\r\n"},
       {{"/S", "/LOG=r.txt"}, {no_system_folder}, 4, kBom + "Ange destinationsmapp för systemfiler.\r\n",
        "systemfiler.\nebrona-installer: Ingen systemmapp hittades: msvbvm60.dll finns inte i c:\\windows\\sysWOW64\\, "
@@ -86,6 +91,10 @@ TEST(UnattendedRun, ExitCodeTellsTheLowestFailureTheLogTellsTheReportAndCheckCha
       {{"/S"}, {[](Scene& s) { s.host.lock.taken = platform::Status::Failure("Access is denied."); }}, 1},
       {{"/S", "/FORCE", "/LOG=r.txt"}, {all_installed}, 0, "msinet.ocx  20040312  \tBefintlig fil: 20040312  \tInlagd "},
       {{"/CHECK", "/LOG=r.txt"}, {}, 1},
+      {{"/CHECK"}, {all_installed, verifiable}, 1, "", ": c:\\windows\\system32\\comdlg32.ocx: INTE REGISTRERAD: klassen {C1} saknas i registret.\n"},
+      {{"/CHECK"}, {all_installed, verifiable, [](Scene& s) { s.host.registration.Register(kSystem + s.Name(1)); }}, 0},
+      {{"/S", "/LOG=r.txt"}, {all_installed, verifiable, regsvr32_works}, 0, "comdlg32.ocx registrerad\r\n\r\n"},
+      {{"/S", "/LOG=r.txt"}, {all_installed, verifiable}, 3, "comdlg32.ocx KUNDE INTE REGISTRERAS\r\n\r\n"},
       {{"/CHECK", "/FORCE"}, {all_installed}, 1},
       {{"/CHECK"}, {all_installed, [](Scene& s) { s.Installed(7, "20040311"); }}, 1},
       {{"/CHECK", "/COMPONENTS=comdlg32.ocx"}, {all_installed, [](Scene& s) { s.Installed(5, "20000101"); }}, 0},

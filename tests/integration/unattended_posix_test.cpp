@@ -75,12 +75,15 @@ TEST_F(UnattendedProgram, InstallsIntoTheFoundSystemFolderWithBackupsAndLogsTheR
   EXPECT_EQ(ReadFile(backup / "comdlg32.ocx"), "old comdlg32") << "a new file takes the name as written";
   const std::string sys = "c:\\windows\\sysWOW64\\";
   EXPECT_EQ(ReadFile(DriveC() / "loggar" / "rapport.txt"),
-            "\xEF\xBB\xBFInstallation av systemfiler klar.\r\n\r\n"
+            "\xEF\xBB\xBF"
             "comdlg32.ocx  20040312  \tBefintlig fil: 19990505  (kopierad)  \tInlagd \r\n"
             "msflxgrd.ocx  20040312  \tBefintlig fil: 20040312  (ej ersatt)\r\n"
             "msinet.ocx  20040312  \tInlagd \r\npdf_itb.ocx  20040312  \tInlagd \r\n\r\n" +
-                sys + "comdlg32.ocx registrerad\r\n" + sys + "msinet.ocx registrerad\r\n" + sys +
-                "pdf_itb.ocx registrerad\r\n\r\n" + sys + "msinet.ocx: regsvr32.exe avslutades med kod 5\r\n");
+                sys + "comdlg32.ocx registrerad\r\n" + sys + "msinet.ocx KUNDE INTE REGISTRERAS\r\n" + sys +
+                "pdf_itb.ocx registrerad\r\n\r\n" + sys +
+                "msinet.ocx: regsvr32.exe avslutades med kod 5: DllRegisterServer misslyckades.\r\n" + sys +
+                "comdlg32.ocx: har inget typbibliotek; registreringen kan inte kontrolleras.\r\n" + sys +
+                "pdf_itb.ocx: har inget typbibliotek; registreringen kan inte kontrolleras.\r\n");
   EXPECT_EQ(fs::status(DriveC() / "loggar" / "rapport.txt").permissions(), fs::perms(0644)) << "a new file's mode";
   EXPECT_EQ(RunProgram({"/CHECK", choices[0], choices[1]}), 0);
 

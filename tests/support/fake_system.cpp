@@ -157,6 +157,7 @@ platform::Status FakeProcessLauncher::StartDetached(const std::string& program,
   const auto failing = failing_.find(++attempts_);
   if (failing != failing_.end()) return platform::Status::Failure(failing->second);
   started_.push_back({program, arguments});
+  if (on_start) on_start(started_.back());
   return platform::Status::Ok();
 }
 

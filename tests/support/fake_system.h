@@ -1,7 +1,9 @@
 #pragma once
 
 #include <algorithm>
+#include <cctype>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -153,6 +155,8 @@ class FakeProcessLauncher : public platform::ProcessLauncher {
   // The watched process of start number `ordinal` ends with `status`, or never with nothing;
   // others end with 0.
   void EndWith(int ordinal, std::optional<std::uint32_t> status) { endings_[ordinal] = status; }
+  // Called at every start that succeeds, before the process is waited for: what the program does.
+  std::function<void(const StartedProcess&)> on_start;
   const std::vector<StartedProcess>& Started() const { return started_; }
   int Attempts() const { return attempts_; }
   // The limits of every wait, in order.
@@ -215,6 +219,53 @@ struct FakeInstallationLock : platform::InstallationLock {
   void Release() override { held = false; }
 };
 
+// Components and the registry in memory, by lower-case path and GUID. A file without facts has no
+// type library; a registry value names a file when it is its path in another letter case.
+struct FakeRegistration : platform::ComponentRegistration {
+  std::map<std::string, platform::ComponentFacts> facts;
+  std::map<std::string, std::vector<std::string>> missing_imports;
+  std::map<std::pair<std::string, unsigned>, std::string> classes;    // (clsid, bits): InprocServer32
+  std::map<std::pair<std::string, unsigned>, std::string> libraries;  // (libid, bits): win32 or win64
+  std::optional<std::string> registry_failure;
+  int registry_reads = 0;
+
+  // `path` as a component of `bits` with a type library of its own holding the `creatable` classes.
+  void Component(const std::string& path, unsigned bits, std::vector<std::string> creatable) {
+    facts[Lower(path)] = {bits, platform::TypeLibraryInfo{"{LIB " + Lower(path) + "}", 1, 0, 0, std::move(creatable)}};
+  }
+  // Writes what a DllRegisterServer of the component at `path` writes.
+  void Register(const std::string& path) {
+    const auto& component = facts.at(Lower(path));
+    for (const std::string& clsid : component.library->creatable_classes) classes[{clsid, component.bits}] = path;
+    libraries[{component.library->libid, component.bits}] = path;
+  }
+
+  platform::Result<platform::ComponentFacts> ReadFacts(const std::string& path) override {
+    const auto found = facts.find(Lower(path));
+    return found == facts.end() ? platform::Result<platform::ComponentFacts>(platform::ComponentFacts{32, {}}) : found->second;
+  }
+  std::vector<std::string> MissingImports(const std::string& path) override { return missing_imports[Lower(path)]; }
+  platform::Status ReadRegistry() override {
+    ++registry_reads;
+    return registry_failure ? platform::Status::Failure(*registry_failure) : platform::Status::Ok();
+  }
+  std::optional<std::string> ClassServer(const std::string& clsid, unsigned bits) override { return Find(classes, {clsid, bits}); }
+  std::optional<std::string> TypeLibraryFile(const platform::TypeLibraryInfo& library, unsigned bits) override {
+    return Find(libraries, {library.libid, bits});
+  }
+  bool NamesFile(const std::string& registered, const std::string& path) override { return Lower(registered) == Lower(path); }
+
+  static std::string Lower(std::string text) {
+    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+  }
+  static std::optional<std::string> Find(const std::map<std::pair<std::string, unsigned>, std::string>& values,
+                                         const std::pair<std::string, unsigned>& key) {
+    const auto found = values.find(key);
+    return found == values.end() ? std::nullopt : std::optional<std::string>(found->second);
+  }
+};
+
 // All of them together, as the engine and the windows take them.
 struct FakeSystem {
   FakeFileSystem files;
@@ -222,7 +273,8 @@ struct FakeSystem {
   ScriptedClock clock;
   FakeProgramEnd end;
   FakeInstallationLock lock;
-  platform::System system{files, processes, clock, end, lock};
+  FakeRegistration registration;
+  platform::System system{files, processes, clock, end, lock, registration};
   FakeSystem() { files.RequireLock(lock.held), processes.RequireLock(lock.held); }
 };
 

@@ -1,0 +1,1 @@
+const enum Registers { kThisFile, kAnotherFile, kNothing } kRegisters = kThisFile;

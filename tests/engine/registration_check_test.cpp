@@ -1,0 +1,131 @@
+// The unattended run's registration: each registered component checked in the registry, broken
+// up-to-date ones registered again, and a report that never calls a failed registration done.
+#include <functional>
+
+#include "engine/registration_check.h"
+#include "tests/engine/run_fixture.h"
+
+namespace {
+
+const std::string kSystem = "c:\\windows\\system32\\";
+
+struct WaitingHost : FakeHost {
+  std::optional<std::chrono::milliseconds> RegistrationWaitLimit() const override { return std::chrono::seconds(60); }
+};
+
+// comdlg32.ocx, a 32-bit component of two classes, ticked alone, in the source folder and the
+// system folder with its tool.
+struct Scene {
+  Scene() {
+    engine::FillCatalogue(state);
+    state.ComponentCount = engine::kInstalledComponentCount;
+    host.files.AddFile(kSystem + "regsvr32.exe", "20010101", "");
+    host.files.AddFile("comdlg32.ocx", "20040312");
+    host.registration.Component(kSystem + "comdlg32.ocx", 32, {"{C1}", "{C2}"});
+    window.boxes = "10000000";
+  }
+  // regsvr32 does what `registers` writes for each file it is started for.
+  void Regsvr32(std::function<void(fake::FakeRegistration&, const std::string&)> registers) {
+    host.processes.on_start = [this, registers](const fake::StartedProcess& started) {
+      registers(host.registration, started.arguments.at(1));
+    };
+  }
+  std::optional<engine::RunValues> Run() { return engine::RunInstallationValues(state, kSystem, "", window, host.system); }
+
+  engine::InstallerState state;
+  fake::FakeSystem host;
+  WaitingHost window;
+};
+
+void Registers(fake::FakeRegistration& registry, const std::string& path) { registry.Register(path); }
+
+TEST(RegistrationCheck, EachOutcomeHasItsLineAndAFailureIsNeverReportedAsDone) {
+  const std::string path = kSystem + "comdlg32.ocx";
+  using Arrange = std::function<void(Scene&)>;
+  struct Case {
+    Arrange arrange;
+    std::string note;  // the outcome's line, after the path
+    bool failed;
+  };
+  const Case cases[] = {
+      {[](Scene& t) { t.Regsvr32(Registers); }, ": registreringen kontrollerad.", false},
+      {[](Scene& t) {
+         t.Regsvr32([](fake::FakeRegistration& r, const std::string& p) { r.Register(p), r.classes[{"{C2}", 32}] = "c:\\gamla\\X.ocx"; });
+       }, ": REGISTRERAD TILL EN ANNAN FIL: {C2} pekar på c:\\gamla\\X.ocx.", true},
+      {[](Scene&) {}, ": INTE REGISTRERAD: klassen {C1} saknas i registret.", true},
+      {[](Scene& t) {  // written to the 64-bit view for a 32-bit component
+         t.Regsvr32([](fake::FakeRegistration& r, const std::string& p) { r.classes[{"{C1}", 64}] = p; });
+       }, ": INTE REGISTRERAD: klassen {C1} saknas i registret.", true},
+      {[](Scene& t) {
+         t.Regsvr32([](fake::FakeRegistration& r, const std::string& p) { r.Register(p), r.libraries.clear(); });
+       }, ": INTE REGISTRERAD: typbiblioteket {LIB c:\\windows\\system32\\comdlg32.ocx} saknas i registret.", true},
+      {[](Scene& t) { t.host.registration.facts.clear(); },
+       ": har inget typbibliotek; registreringen kan inte kontrolleras.", false},
+      {[](Scene& t) { t.Regsvr32(Registers), t.host.registration.registry_failure = "Åtkomst nekad."; },
+       ": registret kunde inte läsas: Åtkomst nekad.", true},
+      {[](Scene& t) {
+         t.host.processes.EndWith(1, 3);
+         t.host.registration.missing_imports[kSystem + "comdlg32.ocx"] = {"riched20.dll", "msvcp60.dll"};
+       }, ": regsvr32.exe avslutades med kod 3: filen kunde inte läsas in. Saknas: riched20.dll, msvcp60.dll.", true},
+      {[](Scene& t) { t.host.processes.EndWith(1, 4); },
+       ": regsvr32.exe avslutades med kod 4: filen har ingen DllRegisterServer.", true},
+  };
+  for (const Case& c : cases) {
+    const std::string what = c.note;
+    Scene scene;
+    c.arrange(scene);
+    const auto run = scene.Run();
+    EXPECT_EQ(run->RegistrationNotes, std::vector<std::string>{path + c.note}) << what;
+    EXPECT_EQ(run->RegistrationFailed, c.failed) << what;
+    const std::string report = c.failed ? Lines({"comdlg32.ocx  20040312  \tInlagd ", "", path + " KUNDE INTE REGISTRERAS"})
+                                        : Lines({"Installation av systemfiler klar.", "", "comdlg32.ocx  20040312  \tInlagd ",
+                                                 "", path + " registrerad"});
+    EXPECT_EQ(run->ReportText, report) << what;
+  }
+}
+
+TEST(RegistrationCheck, AnUpToDateComponentIsRegisteredAgainOnlyWhenItsRegistrationIsBroken) {
+  struct Case {
+    std::function<void(Scene&)> arrange;
+    std::string registration_line;  // in the report, or "" when regsvr32 is not started
+    std::vector<std::string> notes;
+    bool failed;
+    int registry_reads;
+  };
+  const std::string path = kSystem + "comdlg32.ocx";
+  const Case cases[] = {
+      {[](Scene& t) { t.host.registration.Register(kSystem + "comdlg32.ocx"); }, "",
+       {path + ": registreringen kontrollerad."}, false, 1},
+      {[](Scene& t) { t.Regsvr32(Registers); }, path + " registrerad",
+       {path + ": registreringen kontrollerad."}, false, 2},
+      {[](Scene& t) {
+         t.host.registration.Register("c:\\app\\comdlg32.ocx");
+         t.host.registration.facts[kSystem + "comdlg32.ocx"] = t.host.registration.facts.at("c:\\app\\comdlg32.ocx");
+         t.Regsvr32([](fake::FakeRegistration&, const std::string&) {});
+       }, path + " KUNDE INTE REGISTRERAS",
+       {path + ": REGISTRERAD TILL EN ANNAN FIL: {C1} pekar på c:\\app\\comdlg32.ocx."}, true, 2},
+      {[](Scene& t) { t.host.processes.EndWith(1, 5); }, path + " KUNDE INTE REGISTRERAS",
+       {path + ": regsvr32.exe avslutades med kod 5: DllRegisterServer misslyckades.",
+        path + ": INTE REGISTRERAD: klassen {C1} saknas i registret."}, true, 1},
+      {[](Scene& t) { t.host.registration.facts.clear(); }, "", {}, false, 0},
+  };
+  for (const Case& c : cases) {
+    const std::string what = "case " + std::to_string(&c - cases);
+    Scene scene;
+    scene.host.files.AddFile(path, "20040312");
+    scene.host.registration.Component(path, 32, {"{C1}"});
+    scene.host.registration.Component("c:\\app\\comdlg32.ocx", 32, {"{C1}"});
+    c.arrange(scene);
+    const auto run = scene.Run();
+    EXPECT_EQ(scene.host.processes.Started().size(), c.registration_line.empty() ? 0u : 1u) << what;
+    EXPECT_EQ(run->ReportText, (c.failed ? "" : Lines({"Installation av systemfiler klar.", ""})) + Lines({"comdlg32.ocx  20040312  \tBefintlig fil: 20040312  (ej ersatt)", ""}) +
+                                   (c.registration_line.empty() ? "" : c.registration_line + "\r\n")) << what;
+    EXPECT_EQ(run->RegistrationNotes, c.notes) << what;
+    EXPECT_EQ(run->RegistrationFailed, c.failed) << what;
+    EXPECT_EQ(scene.host.registration.registry_reads, c.registry_reads) << what;
+    // The check of the same PC finds what the run left broken, and only that.
+    EXPECT_EQ(engine::BrokenRegistrations(scene.state, scene.window, scene.host.system).size(), c.failed ? 1u : 0u) << what;
+  }
+}
+
+}  // namespace
