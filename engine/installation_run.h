@@ -26,6 +26,8 @@ class RunHost {
   // How long the run waits for another installation to end before it gives up: not at all in the
   // window, which says at once that another one is under way.
   virtual std::chrono::milliseconds LockWaitLimit() const { return {}; }
+  // Another installation holds the lock, and the wait of LockWaitLimit() for it begins now.
+  virtual void WaitingForAnotherRun() {}
   // Whether a ticked entry is copied whatever the dates of the two files (/FORCE).
   virtual bool InstallWhateverDates() const { return false; }
 };
@@ -55,6 +57,7 @@ struct RunValues {
   std::int16_t FilesFailed = 0;          // FailedCount after the copy pass, before registration
   bool RegistrationNotStarted = false;   // the tool was missing or a command could not start
   std::vector<std::string> RegistrationNotes;  // commands that failed or did not end in time
+  std::vector<std::string> FailedEntries;      // the report text of each entry that failed, without its line end
   LockOutcome Lock = LockOutcome::kTaken;
 };
 
