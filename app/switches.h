@@ -75,6 +75,10 @@ struct ExitCodeMeaning {
   const char* meaning;
 };
 
+inline constexpr const char* kAnotherRunMeaning =
+    "en annan installation pågick i 10 minuter: inget gjordes, försök igen senare";
+
+// The codes in increasing order, those that this build gives.
 inline constexpr ExitCodeMeaning kExitCodes[] = {
     {kExitDone, "klart utan fel, även när inget behövde installeras"},
     {kExitFilesFailed, "en eller flera filer kunde inte installeras"},
@@ -82,9 +86,12 @@ inline constexpr ExitCodeMeaning kExitCodes[] = {
     {kExitRegistrationFailed, "en registrering misslyckades eller svarade inte inom 60 sekunder"},
     {kExitRefused, "avbrutet innan något gjorts: en mapp eller komponent saknas eller är fel"},
     {kExitLogNotWritten, "loggfilen kunde inte skrivas"},
-    {kExitUsage, "felaktiga argument, eller en loggfil som körningen själv använder"},
-    {kExitAnotherRun, "en annan installation pågick i 10 minuter: inget gjordes, försök igen senare"},
+#ifndef _WIN32
+    {kExitAnotherRun, kAnotherRunMeaning},
+#endif
+    {kExitUsage, "felaktiga argument, eller en loggfil som är en mapp eller som körningen själv använder"},
 #ifdef _WIN32
+    {kExitAnotherRun, kAnotherRunMeaning},
     {kExitRestartNeeded, "klart, men filer som användes av program har ersatts: en omstart slutför installationen"},
 #endif
 };
