@@ -152,7 +152,8 @@ TEST_F(UnattendedProgram, OddFilesAreNeitherInstalledNorStartedNorReplacedAndASi
   EXPECT_TRUE(fs::is_character_file(DriveC() / "null") && !fs::is_symlink(DriveC() / "passwd") && fs::is_fifo(DriveC() / "fifo"));
   EXPECT_EQ(ReadFile(root_ / "passwd"), "root:x:0:0::/root:/bin/sh\n") << "the report went through a planted link";
   const std::string report = "\xEF\xBB\xBFInstallation av systemfiler klar.\r\n";
-  for (const char* name : {"z:\\dev\\stderr", "z:\\proc\\self\\fd\\2", "z:\\dev\\fd\\2"}) {
+  fs::create_directory_symlink("/proc/self/fd", DriveC() / "fds");
+  for (const char* name : {"z:\\dev\\stderr", "z:\\proc\\self\\fd\\2", "z:\\dev\\fd\\2", "c:\\fds\\2"}) {
     EXPECT_EQ(RunProgram(log(name), root_ / "errors"), 0);
     EXPECT_TRUE(ReadFile(root_ / "errors").starts_with(report)) << name << ReadFile(root_ / "errors");
   }
