@@ -117,8 +117,8 @@ TEST(UnattendedRun, ExitCodeTellsTheLowestFailureTheLogTellsTheReportAndCheckCha
     // Only a run past the checks takes the lock; finding it taken, it waits as long as it was told.
     const bool locks = c.arguments[0] == "/S" && c.expected != 4 && c.expected != 87;
     const bool busy = c.expected == app::kExitAnotherRun;
-    std::vector<std::chrono::milliseconds> waits(locks, std::chrono::milliseconds(0));
-    if (busy) waits.push_back(kLockWait);
+    const std::chrono::milliseconds now{0};
+    const auto waits = busy ? std::vector{now, kLockWait} : std::vector(locks ? 1 : 0, now);
     EXPECT_EQ(scene.host.lock.waits, waits) << what;
     if (c.arguments[0] == "/CHECK" || busy) {
       EXPECT_TRUE(busy || scene.host.files.Files() == before) << what;
