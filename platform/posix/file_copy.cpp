@@ -6,13 +6,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <functional>
 #include <optional>
-#include <algorithm>
 #include <vector>
 
 #include "platform/posix/error_text.h"
