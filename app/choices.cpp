@@ -71,7 +71,14 @@ std::string Apply(const Switch& s, const std::string& value, Choices& choices) {
     case SwitchId::kDir: choices.destination = Backslashed(value); break;
     case SwitchId::kBackup: choices.backup = Backslashed(value); break;
     case SwitchId::kSource: choices.source = Backslashed(value); break;
-    case SwitchId::kLog: choices.log = value; break;
+    case SwitchId::kLog:
+      // On NTFS a colon after a file name names a stream of that file ("msinet.ocx::$DATA" is the
+      // component's own content), which no check by name would see; only a drive letter takes one.
+      if (value.find(':', std::isalpha(static_cast<unsigned char>(value[0])) ? 2 : 0) != std::string::npos) {
+        return "Växeln /LOG har ett kolon (:) som inte står efter en enhetsbokstav. Ange loggfilen som c:\\mapp\\fil.txt.";
+      }
+      choices.log = value;
+      break;
     case SwitchId::kComponents: return ReadComponents(value, choices.components);
   }
   return {};

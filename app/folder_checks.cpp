@@ -27,21 +27,33 @@ std::string SourceShown(const engine::InstallerState& state, platform::FileSyste
   return current.ok() ? engine::NormaliseFolder(current.value()) : "(den aktuella mappen)";
 }
 
+// Why `folder` (a folder string), which is no folder, cannot be used as the `called` folder: a file
+// is named as such, without the "\\" that makes it a folder string.
+std::string NoFolder(const std::string& called, const std::string& folder, platform::FileSystem& files) {
+  const std::string file = folder.size() > 1 && folder.back() == '\\' ? folder.substr(0, folder.size() - 1) : folder;
+  if (files.IsRegularFile(file)) return called + " " + file + " är en fil, inte en mapp.";
+  return called + " " + folder + " finns inte eller är ingen mapp.";
+}
+
 }  // namespace
 
 FolderCheck CheckFolders(const Choices& choices, const engine::InstallerState& state, const std::string& destination,
                          const std::string& backup, platform::FileSystem& files) {
   const auto refused = [](std::vector<std::string> lines) { return FolderCheck{std::move(lines), {}}; };
   if (destination.empty()) return refused({engine::kNoDestination, NoSystemFolder()});
-  if (!files.IsFolder(destination)) return refused({"Destinationsmappen " + destination + " finns inte eller är ingen mapp."});
-  if (!backup.empty() && !files.IsFolder(backup)) {
-    return refused({"Mappen för kopior " + backup + " finns inte eller är ingen mapp."});
-  }
+  if (!files.IsFolder(destination)) return refused({NoFolder("Destinationsmappen", destination, files)});
+  if (!backup.empty() && !files.IsFolder(backup)) return refused({NoFolder("Mappen för kopior", backup, files)});
   const std::string source = state.SourceFolder.empty() ? ".\\" : state.SourceFolder;
   const std::string shown = SourceShown(state, files);
-  if (!files.IsFolder(source)) return refused({"Källmappen " + shown + " finns inte eller är ingen mapp."});
+  if (!files.IsFolder(source)) return refused({NoFolder("Källmappen", shown, files)});
   if (files.SameFile(source, destination)) {
     return refused({"Källmappen " + shown + " är destinationsmappen. Ange komponenternas mapp med /SOURCE=<mapp>."});
+  }
+  // Copies kept there would replace the files being installed, or be replaced by them.
+  for (const auto& [folder, called] : {std::pair{destination, "destinationsmappen"}, std::pair{source, "källmappen"}}) {
+    if (!backup.empty() && files.SameFile(backup, folder)) {
+      return refused({"Mappen för kopior " + backup + " är " + called + ". Ange en annan mapp med /BACKUP=<mapp>."});
+    }
   }
 
   // A component is there when the run could read its date: the same test that makes "KÄLLFIL SAKNAS".

@@ -18,7 +18,8 @@ struct FolderCheck {
 // The checks that an unattended run makes before anything else, on the folder strings
 // `destination` and `backup` (empty for none) and the source folder (SourceFolder, empty for the
 // current folder): the destination is given or found and is an existing folder, so is the backup
-// folder when given, and the source folder exists and is not the destination. The selection is
+// folder when given, the source folder exists and is not the destination, and the backup folder is
+// neither of the two. A file given as a folder is named a file. The selection is
 // the components named by the choices, each of which must be in the source folder, or without
 // names the catalogue's components that are there, at least one.
 FolderCheck CheckFolders(const Choices& choices, const engine::InstallerState& state, const std::string& destination,

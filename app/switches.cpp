@@ -34,12 +34,16 @@ std::string SwitchNames(const Switch& s) {
   return names;
 }
 
-std::string UsageText() {
+std::string UsageText(Layout layout) {
+  const bool columns = layout == Layout::kColumns;
   std::string text =
       "Användning: ebrona-installer [växlar]\n"
       "Utan /S eller /CHECK öppnas fönstret med värdena ifyllda. Växlar skrivs med / eller -,\n"
       "värden efter =, och ett värde med blanksteg inom citattecken.\n\n";
-  for (const Switch& s : kSwitches) text += "  " + Padded(SwitchNames(s), 30) + s.meaning + "\n";
+  for (const Switch& s : kSwitches) {
+    text += columns ? "  " + Padded(SwitchNames(s), 30) : SwitchNames(s) + "\n\t";
+    text += s.meaning + std::string("\n");
+  }
   engine::InstallerState catalogue;
   engine::FillCatalogue(catalogue);
   text += "\nKomponenter:";
@@ -48,7 +52,8 @@ std::string UsageText() {
   }
   text += "\n\nSlutkoder:\n";
   for (const ExitCodeMeaning& exit : kExitCodes) {
-    text += "  " + Padded(std::to_string(exit.code), 6) + exit.meaning + "\n";
+    text += columns ? "  " + Padded(std::to_string(exit.code), 6) : std::to_string(exit.code) + "\t";
+    text += exit.meaning + std::string("\n");
   }
   return text;
 }

@@ -15,9 +15,17 @@ enum ExitCode : int {
   kExitRefused = 4,             // refused before anything was done: a folder or a component is missing
   kExitLogNotWritten = 5,       // the log file could not be written
   kExitUsage = 87,              // a usage error (ERROR_INVALID_PARAMETER)
-  kExitAnotherRun = 1618,       // another installation held the lock throughout the wait; nothing was done
-                                // (ERROR_INSTALL_ALREADY_RUNNING, which deployment tools retry)
-  kExitRestartNeeded = 3010,    // no failure, but files in use were replaced (ERROR_SUCCESS_REBOOT_REQUIRED)
+  // Another installation held the lock throughout the wait; nothing was done. On Windows
+  // ERROR_INSTALL_ALREADY_RUNNING, which deployment tools retry; a POSIX exit status has 8 bits,
+  // in which 1618 would arrive as 82, so on Linux EX_TEMPFAIL of sysexits.h: try again later.
+#ifdef _WIN32
+  kExitAnotherRun = 1618,
+#else
+  kExitAnotherRun = 75,
+#endif
+  // No failure, but files in use were replaced (ERROR_SUCCESS_REBOOT_REQUIRED). Windows only: on
+  // Linux a rename replaces a file that a program holds, so no run ends with it there.
+  kExitRestartNeeded = 3010,
 };
 
 // The lowest non-zero of the two codes, or 0; so 1 to 5 win over kExitRestartNeeded.
@@ -67,6 +75,10 @@ struct ExitCodeMeaning {
   const char* meaning;
 };
 
+inline constexpr const char* kAnotherRunMeaning =
+    "en annan installation pågick i 10 minuter: inget gjordes, försök igen senare";
+
+// The codes in increasing order, those that this build gives.
 inline constexpr ExitCodeMeaning kExitCodes[] = {
     {kExitDone, "klart utan fel, även när inget behövde installeras"},
     {kExitFilesFailed, "en eller flera filer kunde inte installeras"},
@@ -74,17 +86,30 @@ inline constexpr ExitCodeMeaning kExitCodes[] = {
     {kExitRegistrationFailed, "en registrering misslyckades, svarade inte inom 60 sekunder eller stämmer inte i registret"},
     {kExitRefused, "avbrutet innan något gjorts: en mapp eller komponent saknas eller är fel"},
     {kExitLogNotWritten, "loggfilen kunde inte skrivas"},
-    {kExitUsage, "felaktiga argument, eller en loggfil som körningen själv använder"},
-    {kExitAnotherRun, "en annan installation pågick i 10 minuter: inget gjordes"},
+#ifndef _WIN32
+    {kExitAnotherRun, kAnotherRunMeaning},
+#endif
+    {kExitUsage, "felaktiga argument, eller en loggfil som är en mapp eller som körningen själv använder"},
+#ifdef _WIN32
+    {kExitAnotherRun, kAnotherRunMeaning},
     {kExitRestartNeeded, "klart, men filer som användes av program har ersatts: en omstart slutför installationen"},
+#endif
 };
 
 // How the usage text writes the switch: its names, each with its "/", the value it takes and the
 // spellings that stand for it ("/DIR=<mapp>", "/?, /HELP, -h, --help").
 std::string SwitchNames(const Switch& s);
 
+// How the usage text lines up its two columns: with blanks, for the fixed-width font of a console
+// or a terminal, or for a message box's proportional font, each switch on a line of its own with
+// its meaning on the next after a TAB, and each exit code and its meaning parted by a TAB.
+enum class Layout { kColumns, kWindow };
+
 // The usage text, lines ended by "\n": the switches, the components and the exit codes.
-std::string UsageText();
+std::string UsageText(Layout layout = Layout::kColumns);
+
+// What a message box says after a usage error, in place of the whole usage text: where to read it.
+inline constexpr const char* kUsageInConsole = "Skriv ebrona-installer /? i en kommandotolk för att se växlarna.";
 
 // The answer to /VERSION: the program's name and its version, in one line ended by "\n".
 std::string VersionText();

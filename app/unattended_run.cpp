@@ -16,6 +16,9 @@ namespace {
 
 using Output = std::function<void(const std::string&)>;
 
+// The line that tells, when the wait begins, why a run seems to do nothing.
+constexpr const char* kWaiting = "Väntar på att en annan installation ska bli klar, högst 10 minuter.";
+
 // The main window as an unattended run answers for it: the boxes of the selection ticked, warnings
 // as lines on the error stream, and registrations waited for.
 class UnattendedHost : public engine::RunHost {
@@ -33,6 +36,7 @@ class UnattendedHost : public engine::RunHost {
   }
   std::optional<std::chrono::milliseconds> RegistrationWaitLimit() const override { return wait_; }
   std::chrono::milliseconds LockWaitLimit() const override { return lock_wait_; }
+  void WaitingForAnotherRun() override { error_line_(kWaiting); }
   bool InstallWhateverDates() const override { return force_; }
 
   // Every warning shown so far, each ended by CR LF.
@@ -108,6 +112,10 @@ int RunUnattended(const Choices& choices, platform::System& system, const Output
   if (choices.source) state.SourceFolder = engine::NormaliseFolder(*choices.source);
 
   if (choices.log) {
+    if (system.files.IsFolder(*choices.log)) {
+      error_line("Loggfilen " + *choices.log + " är en mapp. Ange en fil med /LOG=<fil>.");
+      return kExitUsage;
+    }
     const std::string clash = LogClash(*choices.log, state, destination, backup, system.files);
     if (!clash.empty()) {
       error_line("Loggfilen " + *choices.log + " skulle skriva över " + clash + ". Ange en annan fil med /LOG=<fil>.");
@@ -144,6 +152,16 @@ int RunUnattended(const Choices& choices, platform::System& system, const Output
   const bool ran = run->Lock == engine::LockOutcome::kTaken;
   const bool busy = run->Lock == engine::LockOutcome::kHeldByAnotherRun;
   const int code = busy ? kExitAnotherRun : ExitCodeOf(*run, !host.warnings().empty());
+  // Why entries or registrations failed stands on the error stream too, where a deployment tool
+  // shows it without the log.
+  for (const std::string& entry : run->FailedEntries) {
+    for (std::size_t at = 0; at <= entry.size();) {
+      const std::size_t end = std::min(entry.find(engine::report::kLineEnd, at), entry.size());
+      if (end > at) error_line(entry.substr(at, end - at));
+      at = end + 2;
+    }
+  }
+  for (const std::string& note : run->RegistrationNotes) error_line(note);
   if (!choices.log) return code;
   // A run that did nothing logs its warnings, which are on the error stream already.
   const int logged = WriteLog(system.files, *choices.log, ran ? LogText(*run) : host.warnings(), !ran, code,

@@ -24,7 +24,10 @@ class CopyPass {
     for (int i = 1; i <= count; ++i) {
       // Only a ticked box (1) counts; a greyed box (2) is not ticked.
       if (host_.CheckValue(i) != 1) continue;
+      const std::size_t start = run_.ReportText.size();
+      const std::int16_t failed = run_.FailedCount;
       Entry(i);
+      if (run_.FailedCount != failed) run_.FailedEntries.push_back(run_.ReportText.substr(start));
       run_.ReportText += report::kLineEnd;
     }
   }
@@ -192,7 +195,12 @@ std::optional<RunValues> RunInstallationValues(InstallerState& state, const std:
 
   // One installation at a time: a second one would back up the files that the first has just
   // installed, and the old ones would be lost.
-  const platform::Result<bool> taken = system.lock.Take(host.LockWaitLimit());
+  // A run that is to wait says so first, when it finds the lock taken.
+  platform::Result<bool> taken = system.lock.Take({});
+  if (taken.ok() && !taken.value() && host.LockWaitLimit() > std::chrono::milliseconds::zero()) {
+    host.WaitingForAnotherRun();
+    taken = system.lock.Take(host.LockWaitLimit());
+  }
   if (!taken.ok() || !taken.value()) {
     run.Lock = taken.ok() ? LockOutcome::kHeldByAnotherRun : LockOutcome::kNotMade;
     host.ShowWarning(taken.ok() ? kAnotherRun : taken.status().text(), kRunTitle);

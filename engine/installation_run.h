@@ -27,6 +27,8 @@ class RunHost {
   // How long the run waits for another installation to end before it gives up: not at all in the
   // window, which says at once that another one is under way.
   virtual std::chrono::milliseconds LockWaitLimit() const { return {}; }
+  // Another installation holds the lock, and the wait of LockWaitLimit() for it begins now.
+  virtual void WaitingForAnotherRun() {}
   // Whether a ticked entry is copied whatever the dates of the two files (/FORCE).
   virtual bool InstallWhateverDates() const { return false; }
 };
@@ -61,6 +63,7 @@ struct RunValues {
   // How each waited-for registration command ended: its status, or nothing when it did not end in time.
   std::vector<std::pair<std::string, std::optional<std::uint32_t>>> RegistrationEnds;
   std::vector<int> UpToDate;             // ticked entries whose installed file was kept ("(ej ersatt)")
+  std::vector<std::string> FailedEntries;  // the report text of each entry that failed, without its line end
   LockOutcome Lock = LockOutcome::kTaken;
 };
 

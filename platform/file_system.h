@@ -73,7 +73,9 @@ class FileSystem {
   // the temporary file is removed and `path` is exactly as it was. A `path` that names something
   // other than a file on a disk (a character device, a FIFO, a Windows device name such as NUL, CON
   // or "c:\nul.txt") is written into directly and never replaced; a FIFO that nobody reads fails
-  // at once rather than waiting for a reader.
+  // at once rather than waiting for a reader. On POSIX a symbolic link is replaced, never followed,
+  // and the names of the process's own descriptors (/dev/stdout, /dev/fd/N, /proc/self/fd/N) are
+  // written into those descriptors, whatever they are.
   virtual Status WriteFileReplacing(const std::string& path, const std::string& bytes) = 0;
 
   // Creates the one folder `path`, whose parent must exist. Fails when it exists already.

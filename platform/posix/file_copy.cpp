@@ -2,16 +2,17 @@
 
 #include <dirent.h>
 #include <fcntl.h>
-#include <limits.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include "platform/posix/error_text.h"
@@ -138,31 +139,47 @@ mode_t ModeFor(const std::string& path) {
   return 0666 & ~mask;
 }
 
-// Whether `path` is reached through /proc: a link to a process's open file such as /dev/stdout
-// (to /proc/self/fd/1) or a name in /dev/fd. Such a name stands for whatever the descriptor is, a
-// file included, and is written through; replacing it would take /dev/stdout from everyone.
-bool LeadsIntoProc(const std::string& path) {
-  const auto in_proc = [](const char* text) { return std::strncmp(text, "/proc/", 6) == 0; };
-  char target[PATH_MAX + 1];
-  const ssize_t length = readlink(path.c_str(), target, PATH_MAX);
-  if (length > 0) {
-    target[length] = '\0';
-    if (in_proc(target)) return true;
+// The descriptor that `path` names by its own name: /dev/stdin, /dev/stdout and /dev/stderr, and
+// /dev/fd/N and /proc/self/fd/N, also through links to their folders. Such a name stands for
+// whatever the descriptor is (a terminal, a pipe, a socket, a file) and is written into through a
+// copy of it; opened by name a socket would fail, and replacing the name would take it from
+// everyone. Nothing for every other name.
+std::optional<int> StandardDescriptor(const std::string& path) {
+  char* resolved = realpath(FolderOf(path).c_str(), nullptr);
+  const std::string folder = resolved != nullptr ? resolved : "";
+  std::free(resolved);
+  const std::string name = NameOf(path);
+  if (folder == "/dev") {
+    const char* names[] = {"stdin", "stdout", "stderr"};
+    for (int fd = 0; fd < 3; ++fd) {
+      if (name == names[fd]) return fd;
+    }
   }
-  char* folder = realpath(FolderOf(path).c_str(), nullptr);
-  const bool proc_folder = folder != nullptr && (in_proc(folder) || std::strcmp(folder, "/proc") == 0);
-  std::free(folder);
-  return proc_folder;
+  // /dev/fd and /proc/self are links to the process's own folder in /proc.
+  const bool digits = !name.empty() && name.size() < 10 &&
+                      std::all_of(name.begin(), name.end(), [](char c) { return c >= '0' && c <= '9'; });
+  if (digits && folder == "/proc/" + std::to_string(getpid()) + "/fd") return std::stoi(name);
+  return std::nullopt;
 }
 
-// Writes `bytes` into the device, FIFO or descriptor at `path` as they come, at its end where it
-// has one. A FIFO that nobody reads fails at once (ENXIO) rather than stalling the program.
+// Writes `bytes` into the open descriptor `fd` through a copy of it, where the descriptor stands.
+Status WriteIntoDescriptor(int fd, const std::string& bytes) {
+  Descriptor to(fcntl(fd, F_DUPFD_CLOEXEC, 0));
+  if (to.get() < 0) return ErrorFailure(errno);
+  if (const int error = WriteAll(to.get(), bytes.data(), bytes.size())) return ErrorFailure(error);
+  return Status::Ok();
+}
+
+// Writes `bytes` into the device or FIFO at `path` as they come, at its end where it has one. A
+// link there is not followed. A FIFO that nobody reads fails at once (ENXIO) rather than stalling
+// the program, and so does a socket, which cannot be opened.
 Status WriteInPlace(const std::string& path, const std::string& bytes) {
-  Descriptor to(open(path.c_str(), O_WRONLY | O_APPEND | O_NOCTTY | O_NONBLOCK | O_CLOEXEC));
+  Descriptor to(open(path.c_str(), O_WRONLY | O_APPEND | O_NOCTTY | O_NONBLOCK | O_CLOEXEC | O_NOFOLLOW));
   if (to.get() < 0) return ErrorFailure(errno);
   struct stat info;
   if (fstat(to.get(), &info) != 0) return ErrorFailure(errno);
-  if (S_ISBLK(info.st_mode)) return ErrorFailure(EPERM);  // one put in its place since the caller looked
+  // Something else put in its place since the caller looked.
+  if (!S_ISCHR(info.st_mode) && !S_ISFIFO(info.st_mode)) return ErrorFailure(EPERM);
   // From here a slow reader is waited for, as by any program that writes to it.
   const int flags = fcntl(to.get(), F_GETFL);
   if (flags < 0 || fcntl(to.get(), F_SETFL, flags & ~O_NONBLOCK) != 0) return ErrorFailure(errno);
@@ -226,12 +243,18 @@ Status CopyFileReplacing(const std::string& source, const std::string& destinati
 }
 
 Status WriteFileReplacing(const std::string& path, const std::string& bytes) {
+  if (const std::optional<int> fd = StandardDescriptor(path)) return WriteIntoDescriptor(*fd, bytes);
+  // Whatever the name holds is judged by itself, a link too: whoever may put a link where the log
+  // goes must not lead the report into a file of his choice (/proc/self/root/etc/passwd).
   struct stat existing;
-  const bool exists = stat(path.c_str(), &existing) == 0;
-  if (exists && S_ISDIR(existing.st_mode)) return ErrorFailure(EISDIR);
+  const bool exists = lstat(path.c_str(), &existing) == 0;
+  struct stat target;  // a link that leads to a folder is refused as a folder
+  const bool link_to_folder = exists && S_ISLNK(existing.st_mode) && stat(path.c_str(), &target) == 0 && S_ISDIR(target.st_mode);
+  if ((exists && S_ISDIR(existing.st_mode)) || link_to_folder) return ErrorFailure(EISDIR);
   // Writing into a disk would destroy what it holds; replacing its name helps nobody either.
   if (exists && S_ISBLK(existing.st_mode)) return ErrorFailure(EPERM);
-  if ((exists && !S_ISREG(existing.st_mode)) || LeadsIntoProc(path)) return WriteInPlace(path, bytes);
+  // A device, a FIFO or a socket is written into, never replaced (/dev/log would be lost).
+  if (exists && !S_ISREG(existing.st_mode) && !S_ISLNK(existing.st_mode)) return WriteInPlace(path, bytes);
   const mode_t mode = ModeFor(path);
   // A log has no restart entries or files renamed aside: what a killed write of it left goes here.
   RemoveLeftovers(FolderOf(path), NameOf(path));

@@ -19,9 +19,10 @@ Status CopyFileReplacing(const std::string& source, const std::string& destinati
 // Makes `bytes` the content of the host file `path` in the same crash-safe way, with the same
 // clean-up of leftovers. A new file gets the permissions of any new file (0666 narrowed by the
 // umask); a replaced one keeps its own. Fails, changing nothing, when `path` is a folder or a block
-// device. A symbolic link to a file is replaced, not followed. A character device, a FIFO or a
-// socket, also behind links, and a name that leads into /proc (/dev/stdout, /dev/fd/1) are written
-// into directly, appending where there is an end, and never replaced.
+// device (also behind a link). A symbolic link is replaced, never followed. A character device or a
+// FIFO is written into directly, appending where there is an end, and never replaced; a socket is
+// not replaced either, and fails. /dev/stdin, /dev/stdout, /dev/stderr, /dev/fd/N and
+// /proc/self/fd/N (by their folders' real names) are written into the process's own descriptor.
 Status WriteFileReplacing(const std::string& path, const std::string& bytes);
 
 // Removes the temporary files that interrupted copies to the host path `path` left in its folder,

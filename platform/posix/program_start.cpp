@@ -1,6 +1,7 @@
 #include "platform/program_start.h"
 
 #include <fcntl.h>
+#include <signal.h>
 
 #include <cstdio>
 
@@ -11,6 +12,10 @@ namespace platform {
 std::vector<std::string> ProgramArguments(int argc, char** argv) {
   return argc > 1 ? std::vector<std::string>(argv + 1, argv + argc) : std::vector<std::string>{};
 }
+
+void IgnoreBrokenPipes() { signal(SIGPIPE, SIG_IGN); }
+
+bool WindowsCanBeSeen() { return true; }
 
 bool WriteToStandardStream(StandardStream stream, const std::string& text) {
   std::FILE* file = stream == StandardStream::kOutput ? stdout : stderr;

@@ -35,8 +35,10 @@ HANDLE StreamHandle(StandardStream stream) {
 
 // Text redirected to a file or a pipe is read back by `type` and by the scripts of that console,
 // so it goes in the console's output code page (850 on a Swedish Windows); without a console, in
-// the OEM code page, as Windows' own console tools write it.
-std::string RedirectedBytes(const std::string& utf8) {
+// the OEM code page, as Windows' own console tools write it, and with CR LF line ends as they do.
+std::string RedirectedBytes(const std::string& text) {
+  std::string utf8;
+  for (const char c : text) utf8 += c == '\n' ? "\r\n" : std::string(1, c);
   const UINT console = HasConsole() ? GetConsoleOutputCP() : 0;
   const UINT code_page = console != 0 ? console : GetOEMCP();
   if (code_page == CP_UTF8) return utf8;
@@ -65,6 +67,17 @@ std::vector<std::string> ProgramArguments(int, char**) {
   for (int i = 1; i < count; ++i) arguments.push_back(win32::Utf8FromWide(wide[i]));
   LocalFree(wide);
   return arguments;
+}
+
+void IgnoreBrokenPipes() {}
+
+bool WindowsCanBeSeen() {
+  // The interactive window station, WinSta0, is the only visible one.
+  USEROBJECTFLAGS flags{};
+  const HWINSTA station = GetProcessWindowStation();
+  return station == nullptr ||
+         !GetUserObjectInformationW(station, UOI_FLAGS, &flags, sizeof flags, nullptr) ||
+         (flags.dwFlags & WSF_VISIBLE) != 0;
 }
 
 bool WriteToStandardStream(StandardStream stream, const std::string& text) {

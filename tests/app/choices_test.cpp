@@ -50,6 +50,8 @@ TEST(Arguments, BecomeChoicesOrTheFirstUsageError) {
        "Växeln /COMPONENTS har ett tomt namn: ett kommatecken först, sist eller två i rad."},
       {{"/COMPONENTS=msinet.ocx,MSINET.ocx"}, "windows #5", "Komponenten MSINET.ocx anges mer än en gång."},
       {{"/LOG=c:\\logg.txt"}, "windows log=c:\\logg.txt", "Växeln /LOG gäller bara med /S."},
+      {{"/S", "/LOG=c:\\komp\\msinet.ocx::$DATA"}, "silent",
+       "Växeln /LOG har ett kolon (:) som inte står efter en enhetsbokstav. Ange loggfilen som c:\\mapp\\fil.txt."},
       {{"/force"}, "windows", "Växeln /FORCE gäller bara med /S eller /CHECK."},
   };
   for (const Case& c : cases) {

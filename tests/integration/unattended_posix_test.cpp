@@ -5,12 +5,14 @@
 // own that it has no display to show its windows on.
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdlib>
+#include <cstring>
 
 #include <gtest/gtest.h>
 
@@ -21,11 +23,12 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Runs the program through the shell with `arguments`, each quoted, its error stream into `errors`,
-// and returns its exit status.
-int RunProgram(const std::vector<std::string>& arguments, const fs::path& errors = "/dev/null") {
+// Runs the program through the shell with `arguments`, each quoted, its error stream into `errors`
+// and its output into the descriptor `output`, and returns its exit status.
+int RunProgram(const std::vector<std::string>& arguments, const fs::path& errors = "/dev/null", int output = 1) {
   std::string command = EBRONA_PROGRAM;
   for (const std::string& argument : arguments) command += " '" + argument + "'";
+  command += " >&" + std::to_string(output);
   return WEXITSTATUS(std::system((command + " 2>'" + errors.string() + "'").c_str()));
 }
 
@@ -100,7 +103,8 @@ TEST_F(UnattendedProgram, InstallsIntoTheFoundSystemFolderWithBackupsAndLogsTheR
 
 // Odd files where the run expects plain ones, none of which may be installed, started or replaced:
 // a FIFO in the place of a component, a regsvr32.exe in a folder that is not the system's, and logs
-// that are a FIFO, a character device and a link to the program's own error stream. Then SIGTERM in
+// that are a FIFO, a character device, the program's own descriptors by name (a socket and a pipe
+// whose reader has gone among them) and a link planted to lead into another file. Then SIGTERM in
 // the middle of a copy: its temporary file goes, and the program ends by the signal.
 TEST_F(UnattendedProgram, OddFilesAreNeitherInstalledNorStartedNorReplacedAndASignalLeavesNoTemporaryFile) {
   const fs::path system = DriveC() / "windows" / "system32", planted = DriveC() / "planted", komp = DriveC() / "komp";
@@ -115,7 +119,9 @@ TEST_F(UnattendedProgram, OddFilesAreNeitherInstalledNorStartedNorReplacedAndASi
   for (const fs::path& fifo : {komp / "msinet.ocx", DriveC() / "fifo"}) ASSERT_EQ(mkfifo(fifo.c_str(), 0644), 0);
   // /dev/null's twin, or without the right to make one, a link to it.
   if (mknod((DriveC() / "null").c_str(), S_IFCHR | 0666, makedev(1, 3)) != 0) fs::create_symlink("/dev/null", DriveC() / "null");
-  fs::create_symlink("/proc/self/fd/2", DriveC() / "stderr");
+  WriteFile(root_ / "passwd", "root:x:0:0::/root:/bin/sh\n");
+  fs::create_symlink("/proc/self/root" + (root_ / "passwd").string(), DriveC() / "passwd");
+  AddDrive("z:", "/");
 
   const int reader = open((DriveC() / "fifo").c_str(), O_RDONLY | O_NONBLOCK);  // without one the log fails at once
   // 2: comdlg32.ocx went in, with no tool outside the system's folders; 1 would be the FIFO taken
@@ -127,8 +133,26 @@ TEST_F(UnattendedProgram, OddFilesAreNeitherInstalledNorStartedNorReplacedAndASi
   EXPECT_EQ(RunProgram({"/CHECK", "/SOURCE=c:\\komp", "/DIR=c:\\planted"}), 0) << "a FIFO counts as a newer component";
   // 0: the system folder's tool, under another name, was started (2 if not).
   EXPECT_EQ(RunProgram({"/S", "/SOURCE=c:\\komp", "/COMPONENTS=comdlg32.ocx", "/DIR=s:", "/LOG=c:\\null"}), 0);
-  EXPECT_EQ(RunProgram({"/S", "/SOURCE=c:\\komp", "/COMPONENTS=comdlg32.ocx", "/DIR=s:", "/LOG=c:\\stderr"}, root_ / "errors"), 0);
-  EXPECT_TRUE(fs::is_character_file(DriveC() / "null") && fs::is_symlink(DriveC() / "stderr") && fs::is_fifo(DriveC() / "fifo"));
+  const auto log = [](const std::string& name) {
+    return std::vector<std::string>{"/S", "/SOURCE=c:\\komp", "/COMPONENTS=comdlg32.ocx", "/DIR=s:", "/LOG=" + name};
+  };
+  EXPECT_EQ(RunProgram(log("c:\\passwd")), 0);
+  EXPECT_TRUE(fs::is_character_file(DriveC() / "null") && !fs::is_symlink(DriveC() / "passwd") && fs::is_fifo(DriveC() / "fifo") &&
+              ReadFile(root_ / "passwd") == "root:x:0:0::/root:/bin/sh\n") << "the report went through a planted link";
+  fs::create_directory_symlink("/proc/self/fd", DriveC() / "fds");
+  for (const char* name : {"z:\\dev\\stderr", "z:\\proc\\self\\fd\\2", "z:\\dev\\fd\\2", "c:\\fds\\2"}) {
+    EXPECT_EQ(RunProgram(log(name), root_ / "errors"), 0);
+    EXPECT_TRUE(ReadFile(root_ / "errors").starts_with("\xEF\xBB\xBFInstallation av systemfiler klar.\r\n")) << name;
+  }
+  // Output into a socket, as the journal gives it (opened by name it fails otherwise), whose reader
+  // has gone: SIGPIPE would end the program.
+  int ends[2];
+  ASSERT_EQ(socketpair(AF_UNIX, SOCK_STREAM, 0, ends), 0);
+  close(ends[0]);
+  EXPECT_EQ(RunProgram(log("z:\\dev\\stdout"), root_ / "errors", ends[1]), 5);
+  close(ends[1]);
+  EXPECT_NE(ReadFile(root_ / "errors").find(std::strerror(EPIPE) + std::string("\nInstallation av systemfiler klar.\n")),
+            std::string::npos) << ReadFile(root_ / "errors");
 
   // Newer now, and 4 GiB, sparse: seconds to copy, and nothing on the disk.
   fs::resize_file(komp / "comdlg32.ocx", std::uintmax_t{4} << 30);

@@ -46,7 +46,7 @@ std::vector<CopyFailure> PlatformCopyFailures(const fs::path&, const std::string
 }  // namespace native
 
 // A log named after a device goes into the device; text for a redirected stream is in the console's
-// code page, not in UTF-8.
+// code page, not in UTF-8, with CR LF line ends.
 TEST(Win32Devices, DeviceNamesAreWrittenIntoAndRedirectedTextIsInTheConsolesCodePage) {
   const fs::path folder = native::NewTempFolder();
   for (const std::string& device : {std::string("NUL"), native::WindowsPath(folder) + "\\nul.txt"})
@@ -54,10 +54,10 @@ TEST(Win32Devices, DeviceNamesAreWrittenIntoAndRedirectedTextIsInTheConsolesCode
   const HANDLE output = GetStdHandle(STD_OUTPUT_HANDLE),
                file = CreateFileW((folder / "ut.txt").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
   SetStdHandle(STD_OUTPUT_HANDLE, file);
-  EXPECT_TRUE(platform::WriteToStandardStream(platform::StandardStream::kOutput, "Användning"));
+  EXPECT_TRUE(platform::WriteToStandardStream(platform::StandardStream::kOutput, "Användning\n"));
   SetStdHandle(STD_OUTPUT_HANDLE, output);
   CloseHandle(file);
-  EXPECT_EQ(ReadFile(folder / "ut.txt"), "Anv\x84ndning") << "ä in 850 and 437, the code pages of Sweden and the US";
+  EXPECT_EQ(ReadFile(folder / "ut.txt"), "Anv\x84ndning\r\n") << "ä in 850 and 437, the code pages of Sweden and the US";
   fs::remove_all(folder);
 }
 
@@ -75,4 +75,11 @@ TEST(Win32Copy, ABriefHolderDelaysTheCopyButDoesNotMakeItAReplacementInUse) {
   scanner.join();
   EXPECT_EQ(ReadFile(folder / "komp.ocx"), "ny");
   fs::remove_all(folder);
+}
+
+// A message box where nobody can see it would wait for ever: only the visible window station shows one.
+TEST(Win32Devices, WindowsCanBeSeenOnlyFromTheVisibleWindowStation) {
+  const HWINSTA visible = GetProcessWindowStation(), hidden = CreateWindowStationW(L"x", 0, WINSTA_ALL_ACCESS, nullptr);
+  EXPECT_TRUE(platform::WindowsCanBeSeen() && SetProcessWindowStation(hidden) && !platform::WindowsCanBeSeen());
+  SetProcessWindowStation(visible);
 }
