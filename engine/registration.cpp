@@ -32,14 +32,30 @@ void PauseAfterStart(platform::Clock& clock) {
 
 namespace {
 
-// Whether `folder` is one of the system's own folders, under whatever spelling. Only there is a file
-// named regsvr32.exe the system's registration tool: in any other folder it may be a program that
-// whoever can write there put in, which must not run with the installer's rights.
-bool IsSystemFolder(const std::string& folder, platform::FileSystem& files) {
+// The system folder that `folder` is, under whatever spelling, as FileSystem::SystemFolders spells
+// it and ending with "\"; empty when it is none of them. Paths are built from it, not from the
+// spelling that was compared, so that what runs is what was checked.
+std::string MatchedSystemFolder(const std::string& folder, platform::FileSystem& files) {
   for (const std::string& system_folder : files.SystemFolders()) {
-    if (files.SameFile(system_folder, folder)) return true;
+    if (files.SameFile(system_folder, folder)) return NormaliseFolder(system_folder);
   }
-  return false;
+  return {};
+}
+
+// The folder of the system's registration tool, ending with "\": the destination's own when it is a
+// system folder that holds regsvr32.exe, else the first system folder that holds one, that of the
+// program's own view (on Windows the system directory, whose tool hands a component of the other
+// bitness to its twin; in a Wine prefix the folder of 32-bit programs, the catalogue's kind). A
+// regsvr32.exe in any other folder is never the tool: it may be a program that whoever can write
+// there put in, and must not run with the installer's rights. Empty when the system has none.
+std::string ToolFolder(const std::string& matched_destination, platform::FileSystem& files) {
+  std::vector<std::string> candidates = {matched_destination};
+  for (const std::string& folder : files.SystemFolders()) candidates.push_back(NormaliseFolder(folder));
+  for (const std::string& folder : candidates) {
+    // Only the tool's presence matters; a file of length 0 counts as the tool.
+    if (!folder.empty() && files.FileLength(folder + "regsvr32.exe").ok()) return folder;
+  }
+  return {};
 }
 
 // Waits for one registration command and notes it unless it ended with status 0.
@@ -58,10 +74,12 @@ void NoteEnd(platform::WatchedProcess& process, std::chrono::milliseconds limit,
 void RegisterInstalledFiles(const InstallerState& state, RunValues& run, platform::System& system,
                             std::optional<std::chrono::milliseconds> wait_limit) {
   run.RunStep = 5;
-  const std::string tool = state.SystemFolder + "regsvr32.exe";
-  // Only the tool's presence matters; a file of length 0 counts as the tool. Outside the system's
-  // folders there is no tool, whatever file of its name the folder holds.
-  if (!IsSystemFolder(state.SystemFolder, system.files) || !system.files.FileLength(tool).ok()) {
+  const std::string matched = MatchedSystemFolder(state.SystemFolder, system.files);
+  const std::string tool_folder = ToolFolder(matched, system.files);
+  const std::string tool = tool_folder + "regsvr32.exe";
+  // Components in a system folder are named in the matched folder's spelling.
+  const std::string component_folder = matched.empty() ? state.SystemFolder : matched;
+  if (tool_folder.empty()) {
     run.FailedCount = -1;
     run.RegistrationNotStarted = true;
     run.ReportText += report::kToolMissing;
@@ -73,7 +91,7 @@ void RegisterInstalledFiles(const InstallerState& state, RunValues& run, platfor
   const std::int16_t count = state.ComponentCount;
   for (int i = 1; i <= count; ++i) {
     if (run.InstalledFlags[i] != 1) continue;
-    const std::string component = state.SystemFolder + state.ComponentCatalogue[i];
+    const std::string component = component_folder + state.ComponentCatalogue[i];
     // The tool and its two arguments go to the process separately, never through a shell, so a
     // folder with blanks or shell characters registers exactly this file and runs nothing else.
     std::unique_ptr<platform::WatchedProcess> process;
