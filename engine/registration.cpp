@@ -1,5 +1,8 @@
 #include "engine/registration.h"
 
+#include <algorithm>
+#include <cctype>
+
 #include "engine/report_text.h"
 
 namespace engine {
@@ -35,11 +38,20 @@ namespace {
 // The system folder that `folder` is, under whatever spelling, as FileSystem::SystemFolders spells
 // it and ending with "\"; empty when it is none of them. Paths are built from it, not from the
 // spelling that was compared, so that what runs is what was checked.
+// Of two names of one folder (system32 and sysWOW64 for a 32-bit program on 64-bit Windows), the
+// one that was written is taken.
 std::string MatchedSystemFolder(const std::string& folder, platform::FileSystem& files) {
+  const auto lower = [](std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
+    return text;
+  };
+  std::string matched;
   for (const std::string& system_folder : files.SystemFolders()) {
-    if (files.SameFile(system_folder, folder)) return NormaliseFolder(system_folder);
+    if (!files.SameFile(system_folder, folder)) continue;
+    const std::string spelled = NormaliseFolder(system_folder);
+    if (matched.empty() || lower(spelled) == lower(folder)) matched = spelled;
   }
-  return {};
+  return matched;
 }
 
 // The folder of the system's registration tool, ending with "\": the destination's own when it is a
@@ -92,6 +104,8 @@ void RegisterInstalledFiles(const InstallerState& state, RunValues& run, platfor
   for (int i = 1; i <= count; ++i) {
     if (run.InstalledFlags[i] != 1) continue;
     const std::string component = component_folder + state.ComponentCatalogue[i];
+    // The report names the file as the destination was written.
+    const std::string shown = state.SystemFolder + state.ComponentCatalogue[i];
     // The tool and its two arguments go to the process separately, never through a shell, so a
     // folder with blanks or shell characters registers exactly this file and runs nothing else.
     std::unique_ptr<platform::WatchedProcess> process;
@@ -104,8 +118,8 @@ void RegisterInstalledFiles(const InstallerState& state, RunValues& run, platfor
       break;
     }
     PauseAfterStart(system.clock);
-    run.ReportText += component + report::kRegistered + report::kLineEnd;
-    if (process) NoteEnd(*process, *wait_limit, component, run);
+    run.ReportText += shown + report::kRegistered + report::kLineEnd;
+    if (process) NoteEnd(*process, *wait_limit, shown, run);
   }
   run.RunStep = 0;
 }

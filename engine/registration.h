@@ -12,7 +12,7 @@ namespace engine {
 // first that holds one, so that a destination elsewhere is registered too and a regsvr32.exe planted
 // there never runs. The missing-tool text means that no system folder holds one. A destination that
 // is a system folder names the tool and the components in that folder's spelling from
-// SystemFolders. Appends the registration lines, or the missing-tool text, and puts the
+// SystemFolders; the report names them as the destination was written. Appends the registration lines, or the missing-tool text, and puts the
 // registration failure block in front of the report when a start fails. With a `wait_limit`, each
 // command is then waited for up to that limit, and one that fails or does not end in time gets a
 // line in RegistrationNotes.

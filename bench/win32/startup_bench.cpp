@@ -9,7 +9,8 @@
 
 // Time from process start to the main window visible and idle, against a bare Win32 window, each
 // started `runs` times in turn (default 21) from the folder of this program; the medians are
-// compared, and the median of the ratios within pairs. Under Wine, run it in the prefix whose start-up is to be measured:
+// compared, and the median of the ratios within pairs. Under Wine, run it in the prefix whose
+// start-up is to be measured:
 //   xvfb-run -a scripts/wine-run.sh build-win64/startup_bench_win32.exe
 namespace {
 
