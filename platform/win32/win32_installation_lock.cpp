@@ -30,8 +30,8 @@ std::wstring DefaultLockPath() {
 }
 
 // Opens the lock file, made with kAdministratorsOnly when it is missing; never inherited by the
-// programs that the run starts.
-// advapi32 is loaded at run time, as the program's other system DLLs beyond its few imports are.
+// programs that the run starts. advapi32, which reads the security, is loaded by its full path
+// when first needed, as the program's other system DLLs beyond its few imports are.
 Result<HANDLE> OpenLockFile(const std::wstring& path) {
   const HMODULE advapi32 = LoadSystemLibrary(L"advapi32.dll");
   if (advapi32 == nullptr) return LastErrorFailure();
