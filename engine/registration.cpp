@@ -1,5 +1,8 @@
 #include "engine/registration.h"
 
+#include <algorithm>
+#include <cctype>
+
 #include "engine/report_text.h"
 
 namespace engine {
@@ -32,14 +35,39 @@ void PauseAfterStart(platform::Clock& clock) {
 
 namespace {
 
-// Whether `folder` is one of the system's own folders, under whatever spelling. Only there is a file
-// named regsvr32.exe the system's registration tool: in any other folder it may be a program that
-// whoever can write there put in, which must not run with the installer's rights.
-bool IsSystemFolder(const std::string& folder, platform::FileSystem& files) {
+// The system folder that `folder` is, under whatever spelling, as FileSystem::SystemFolders spells
+// it and ending with "\"; empty when it is none of them. Paths are built from it, not from the
+// spelling that was compared, so that what runs is what was checked.
+// Of two names of one folder (system32 and sysWOW64 for a 32-bit program on 64-bit Windows), the
+// one that was written is taken.
+std::string MatchedSystemFolder(const std::string& folder, platform::FileSystem& files) {
+  const auto lower = [](std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
+    return text;
+  };
+  std::string matched;
   for (const std::string& system_folder : files.SystemFolders()) {
-    if (files.SameFile(system_folder, folder)) return true;
+    if (!files.SameFile(system_folder, folder)) continue;
+    const std::string spelled = NormaliseFolder(system_folder);
+    if (matched.empty() || lower(spelled) == lower(folder)) matched = spelled;
   }
-  return false;
+  return matched;
+}
+
+// The folder of the system's registration tool, ending with "\": the destination's own when it is a
+// system folder that holds regsvr32.exe, else the first system folder that holds one, that of the
+// program's own view (on Windows the system directory, whose tool hands a component of the other
+// bitness to its twin; in a Wine prefix the folder of 32-bit programs, the catalogue's kind). A
+// regsvr32.exe in any other folder is never the tool: it may be a program that whoever can write
+// there put in, and must not run with the installer's rights. Empty when the system has none.
+std::string ToolFolder(const std::string& matched_destination, platform::FileSystem& files) {
+  std::vector<std::string> candidates = {matched_destination};
+  for (const std::string& folder : files.SystemFolders()) candidates.push_back(NormaliseFolder(folder));
+  for (const std::string& folder : candidates) {
+    // Only the tool's presence matters; a file of length 0 counts as the tool.
+    if (!folder.empty() && files.FileLength(folder + "regsvr32.exe").ok()) return folder;
+  }
+  return {};
 }
 
 // Waits for one registration command and records how it ended; the unattended run's check turns
@@ -54,10 +82,12 @@ void NoteEnd(platform::WatchedProcess& process, std::chrono::milliseconds limit,
 void RegisterInstalledFiles(const InstallerState& state, RunValues& run, platform::System& system,
                             std::optional<std::chrono::milliseconds> wait_limit) {
   run.RunStep = 5;
-  const std::string tool = state.SystemFolder + "regsvr32.exe";
-  // Only the tool's presence matters; a file of length 0 counts as the tool. Outside the system's
-  // folders there is no tool, whatever file of its name the folder holds.
-  if (!IsSystemFolder(state.SystemFolder, system.files) || !system.files.FileLength(tool).ok()) {
+  const std::string matched = MatchedSystemFolder(state.SystemFolder, system.files);
+  const std::string tool_folder = ToolFolder(matched, system.files);
+  const std::string tool = tool_folder + "regsvr32.exe";
+  // Components in a system folder are named in the matched folder's spelling.
+  const std::string component_folder = matched.empty() ? state.SystemFolder : matched;
+  if (tool_folder.empty()) {
     run.FailedCount = -1;
     run.RegistrationNotStarted = true;
     run.ReportText += report::kToolMissing;
@@ -69,7 +99,9 @@ void RegisterInstalledFiles(const InstallerState& state, RunValues& run, platfor
   const std::int16_t count = state.ComponentCount;
   for (int i = 1; i <= count; ++i) {
     if (run.InstalledFlags[i] != 1) continue;
-    const std::string component = state.SystemFolder + state.ComponentCatalogue[i];
+    const std::string component = component_folder + state.ComponentCatalogue[i];
+    // The report names the file as the destination was written.
+    const std::string shown = state.SystemFolder + state.ComponentCatalogue[i];
     // The tool and its two arguments go to the process separately, never through a shell, so a
     // folder with blanks or shell characters registers exactly this file and runs nothing else.
     std::unique_ptr<platform::WatchedProcess> process;
@@ -82,8 +114,8 @@ void RegisterInstalledFiles(const InstallerState& state, RunValues& run, platfor
       break;
     }
     PauseAfterStart(system.clock);
-    run.ReportText += component + report::kRegistered + report::kLineEnd;
-    if (process) NoteEnd(*process, *wait_limit, component, run);
+    run.ReportText += shown + report::kRegistered + report::kLineEnd;
+    if (process) NoteEnd(*process, *wait_limit, shown, run);
   }
   run.RunStep = 0;
 }

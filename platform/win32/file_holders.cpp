@@ -3,22 +3,16 @@
 #include <windows.h>
 #include <restartmanager.h>
 
+#include "platform/win32/system_library.h"
 #include "platform/win32/text_conversion.h"
 
 namespace platform::win32 {
 namespace {
 
-// A function of rstrtmgr.dll, of the type its declaration gives it.
-template <class Function>
-Function Find(HMODULE library, const char* name) {
-  // Through void(*)() so that the compiler accepts the change of function type.
-  return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(library, name)));
-}
-
 // Asks an open session for the programs that use the file it has been given.
 std::vector<FileHolder> ListHolders(HMODULE library, DWORD session, const std::wstring& path) {
-  const auto register_resources = Find<decltype(&RmRegisterResources)>(library, "RmRegisterResources");
-  const auto get_list = Find<decltype(&RmGetList)>(library, "RmGetList");
+  const auto register_resources = LibraryFunction<decltype(&RmRegisterResources)>(library, "RmRegisterResources");
+  const auto get_list = LibraryFunction<decltype(&RmGetList)>(library, "RmGetList");
   LPCWSTR files[] = {path.c_str()};
   if (!register_resources || !get_list || register_resources(session, 1, files, 0, nullptr, 0, nullptr) != ERROR_SUCCESS) {
     return {};
@@ -49,11 +43,11 @@ std::vector<FileHolder> ListHolders(HMODULE library, DWORD session, const std::w
 std::vector<FileHolder> FileHolders(const std::wstring& path) {
   // Loaded when it is needed rather than imported: the program's imports start before its first
   // statement has restricted where DLLs are looked for, and Restart Manager is rarely needed.
-  const HMODULE library = LoadLibraryW(L"rstrtmgr.dll");
+  const HMODULE library = LoadSystemLibrary(L"rstrtmgr.dll");
   if (library == nullptr) return {};
   std::vector<FileHolder> holders;
-  const auto start_session = Find<decltype(&RmStartSession)>(library, "RmStartSession");
-  const auto end_session = Find<decltype(&RmEndSession)>(library, "RmEndSession");
+  const auto start_session = LibraryFunction<decltype(&RmStartSession)>(library, "RmStartSession");
+  const auto end_session = LibraryFunction<decltype(&RmEndSession)>(library, "RmEndSession");
   DWORD session = 0;
   WCHAR key[CCH_RM_SESSION_KEY + 1] = {};
   if (start_session && end_session && start_session(&session, 0, key) == ERROR_SUCCESS) {

@@ -4,6 +4,14 @@
 
 #include "platform/win32/text_conversion.h"
 
+// msvcrt's splitter of the command line into wide arguments (without wildcard expansion when the
+// fourth argument is 0). The arrays it returns belong to the runtime.
+struct StartupInfo {
+  int new_mode;
+};
+extern "C" int __cdecl __wgetmainargs(int* count, wchar_t*** arguments, wchar_t*** environment, int expand_wildcards,
+                                      StartupInfo* start_info);
+
 namespace platform {
 namespace {
 
@@ -52,20 +60,17 @@ std::string RedirectedBytes(const std::string& text) {
 }  // namespace
 
 std::vector<std::string> ProgramArguments(int, char**) {
-  // shell32 splits the command line as every Windows program does. It is loaded here, after the
-  // program has restricted the DLL search to the system folder, not imported: an imported shell32
-  // and what it loads would come in before that, by the search order that looks in the program's
-  // own folder first.
-  using Split = LPWSTR*(WINAPI*)(LPCWSTR, int*);
-  const HMODULE shell32 = LoadLibraryW(L"shell32.dll");
-  const auto split = reinterpret_cast<Split>(
-      reinterpret_cast<void*>(shell32 != nullptr ? GetProcAddress(shell32, "CommandLineToArgvW") : nullptr));
+  // The C runtime splits the command line as every Windows program's runtime does, here into wide
+  // strings, so that no character is lost to the ANSI code page. It is the runtime the program
+  // imports anyway: shell32's CommandLineToArgvW would load shell32 and the DLLs it loads before the
+  // first window, and makes the start noticeably slower.
   int count = 0;
-  LPWSTR* wide = split != nullptr ? split(GetCommandLineW(), &count) : nullptr;
+  wchar_t** wide = nullptr;
+  wchar_t** environment = nullptr;
+  StartupInfo start_info{};
+  if (__wgetmainargs(&count, &wide, &environment, 0, &start_info) < 0 || wide == nullptr) return {};
   std::vector<std::string> arguments;
-  if (wide == nullptr) return arguments;
   for (int i = 1; i < count; ++i) arguments.push_back(win32::Utf8FromWide(wide[i]));
-  LocalFree(wide);
   return arguments;
 }
 

@@ -8,21 +8,26 @@
 
 namespace platform::win32 {
 
-// The lock of one installation at a time on the machine: a named mutex in the Global namespace,
-// which every session sees. A mutex whose holder ended without releasing it (killed, or crashed)
-// is abandoned, and counts as free. Take and Release belong to one thread.
+// The lock of one installation at a time on the machine: an exclusive lock (LockFileEx) on the file
+// ebrona-installer.lock in the Windows folder, which every session and both 32-bit and 64-bit
+// programs see under one name. Only SYSTEM and administrators can make files there, and the file is
+// made with a security that lets them alone open it, so an account without those rights can
+// neither make nor lock it, and cannot make installations wait. The system lets go of the lock when
+// its handle is closed, also when the run holding it is killed. Take and Release belong to one
+// thread.
 class Win32InstallationLock : public InstallationLock {
  public:
-  // The mutex's name; tests give one of their own.
-  explicit Win32InstallationLock(std::wstring name = L"Global\\ebrona-installer.installation")
-      : name_(std::move(name)) {}
+  // The lock file; tests give one of their own. Empty: the one in the Windows folder.
+  explicit Win32InstallationLock(std::wstring path = {}) : path_(std::move(path)) {}
+  ~Win32InstallationLock() override { Release(); }
 
   Result<bool> Take(std::chrono::milliseconds limit) override;
   void Release() override;
 
  private:
-  std::wstring name_;
-  std::optional<Handle> held_;
+  std::wstring path_;
+  // Open while the lock is held.
+  std::optional<Handle> file_;
 };
 
 }  // namespace platform::win32

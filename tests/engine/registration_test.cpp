@@ -25,3 +25,42 @@ TEST(Pause, EndsAtTheFirstReadingAtLeastThreeTenthsOfASecondLater) {
     EXPECT_EQ(clock.Readings(), c.expected_readings) << c.readings.front();
   }
 }
+
+// The tool is always a system folder's regsvr32.exe, named as the system names that folder: the
+// destination's own, else the first that has one, also for a destination outside them; a
+// regsvr32.exe beside the components never runs.
+TEST(Registration, UsesTheSystemsOwnToolWhateverTheDestination) {
+  struct Case {
+    std::string destination;
+    std::vector<std::string> tools;
+    std::string program, component;  // "" for no start
+  };
+  const std::string sys = "c:\\windows\\system32\\", wow = "c:\\windows\\syswow64\\";
+  const Case cases[] = {
+      {"c:\\program\\", {"c:\\program\\", sys}, sys + "regsvr32.exe", "c:\\program\\comdlg32.ocx"},
+      {"c:\\program\\", {wow}, wow + "regsvr32.exe", "c:\\program\\comdlg32.ocx"},
+      {"c:\\program\\", {"c:\\program\\"}, "", ""},
+      {"C:\\Windows\\SysWOW64\\", {sys, wow}, wow + "regsvr32.exe", wow + "comdlg32.ocx"},
+      {"c:\\windows\\syswow64\\", {sys}, sys + "regsvr32.exe", wow + "comdlg32.ocx"},
+  };
+  for (const Case& c : cases) {
+    fake::FakeSystem world;
+    world.files.AddFolder(sys);
+    world.files.AddFolder(wow);
+    world.files.AddFolder("c:\\program");
+    for (const std::string& folder : c.tools) world.files.AddFile(folder + "regsvr32.exe", "20010101");
+    engine::InstallerState state;
+    engine::FillCatalogue(state);
+    state.ComponentCount = 8;
+    state.SystemFolder = c.destination;
+    engine::RunValues run;
+    run.InstalledFlags[1] = 1;
+    (void)world.lock.Take(std::chrono::milliseconds(0));  // registration runs under the lock
+    engine::RegisterInstalledFiles(state, run, world.system);
+    const auto& started = world.processes.Started();
+    ASSERT_EQ(started.size(), c.program.empty() ? 0u : 1u) << c.destination;
+    if (started.empty()) continue;
+    EXPECT_EQ(started[0].program, c.program) << c.destination;
+    EXPECT_EQ(started[0].arguments, (std::vector<std::string>{"/s", c.component})) << c.destination;
+  }
+}

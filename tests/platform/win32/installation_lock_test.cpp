@@ -1,30 +1,42 @@
-// The Windows lock of one installation at a time, for real, under a mutex name of the test's own.
+// The Windows lock of one installation at a time, for real, on a lock file of the test's own.
 #include <windows.h>
-#include <sddl.h>
 
 #include <gtest/gtest.h>
 
 #include "platform/win32/win32_installation_lock.h"
+#include "tests/platform/file_system_conformance.h"
 
 namespace {
 
-// SYSTEM's run makes the mutex with a security that lets an administrator see it but not wait on
-// it. That run is under way: the lock is busy until it ends, and then free.
-TEST(InstallationLock, AMutexThatAnotherAccountMadeIsAnotherRunUnderWay) {
-  const std::wstring name = L"Global\\ebrona-installer-test-" + std::to_wstring(GetCurrentProcessId());
-  PSECURITY_DESCRIPTOR system_only = nullptr;
-  ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorW(L"D:(A;;GA;;;SY)", SDDL_REVISION_1, &system_only,
-                                                                   nullptr));
-  SECURITY_ATTRIBUTES attributes{sizeof attributes, system_only, FALSE};
-  const HANDLE other_run = CreateMutexW(&attributes, TRUE, name.c_str());
-  LocalFree(system_only);
-  platform::win32::Win32InstallationLock lock(name);
-  const platform::Result<bool> busy = lock.Take(std::chrono::milliseconds(300));
+using platform::win32::Win32InstallationLock;
+
+// A second run waits for the lock while the first holds it, and gets it once the first lets go.
+// (Wine keeps no security of its own for a file, so who may open the lock file shows on Windows only.)
+TEST(InstallationLock, IsBusyForASecondRunUntilTheFirstLetsGo) {
+  const std::filesystem::path folder = native::NewTempFolder();
+  const std::wstring path = (folder / "ebrona-installer.lock").wstring();
+  Win32InstallationLock first(path), second(path);
+  ASSERT_TRUE(first.Take(std::chrono::milliseconds(0)).value());
+  const platform::Result<bool> busy = second.Take(std::chrono::milliseconds(300));
   EXPECT_TRUE(busy.ok() && !busy.value()) << busy.status().text();
-  CloseHandle(other_run);
-  const platform::Result<bool> free = lock.Take(std::chrono::milliseconds(0));
+
+  first.Release();
+  const platform::Result<bool> free = second.Take(std::chrono::milliseconds(0));
   EXPECT_TRUE(free.ok() && free.value()) << free.status().text();
-  lock.Release();
+  second.Release();
+  std::filesystem::remove_all(folder);
+}
+
+// A lock file that cannot be opened (here a folder stands under its name) is no run under way: the
+// lock fails at once, naming the file, instead of waiting.
+TEST(InstallationLock, ALockFileThatCannotBeOpenedFailsAtOnceNamingIt) {
+  const std::filesystem::path folder = native::NewTempFolder();
+  std::filesystem::create_directory(folder / "ebrona-installer.lock");
+  Win32InstallationLock lock((folder / "ebrona-installer.lock").wstring());
+  const platform::Result<bool> taken = lock.Take(std::chrono::seconds(5));
+  ASSERT_FALSE(taken.ok());
+  EXPECT_NE(taken.status().text().find("ebrona-installer.lock"), std::string::npos) << taken.status().text();
+  std::filesystem::remove_all(folder);
 }
 
 }  // namespace

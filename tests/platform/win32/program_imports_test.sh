@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The built program imports only these system DLLs: the rest is linked in statically, and what
-# else it uses (common controls, the command line splitter) it loads itself after restricting the
+# else it uses (common controls, Restart Manager) it loads itself after restricting the
 # DLL search to the system folder. An import added by mistake would be loaded, with everything it
 # loads by name, before the program's first statement.
 # The program is a PE32 image for i686, PE32+ for x86_64.
