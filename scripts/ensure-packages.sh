@@ -14,6 +14,7 @@ packages=(
   mingw-w64 g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix wine64 wine wine32:i386
   osslsigncode openssl python3  # the signed release package (python3 writes its zip) and its test
   dpkg-dev file lintian man-db  # the Debian package (CPack with dpkg-shlibdeps) and its test
+  ansible-core ansible-lint  # the Linux playbook's test (deploy/ansible) and its lint
 )
 
 as_root=()
