@@ -19,7 +19,10 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 
 "$wine" wineboot -i </dev/null >/dev/null 2>&1
 c=$WINEPREFIX/drive_c
-touch "$c/windows/system32/msvbvm60.dll"
+# The system folder of a 64-bit program, or of a 32-bit one on 64-bit Windows.
+system=$c/windows/system32
+file -b "$program" | grep -q '^PE32+' || system=$c/windows/syswow64
+touch "$system/msvbvm60.dll"
 mkdir "$c/verktyg" "$c/paket"
 cp "$stand_in" "$c/verktyg/robocopy.exe"
 cp "$stand_in" "$c/verktyg/icacls.exe"
@@ -48,7 +51,7 @@ done <<'CASES'
 0 8 11
 0 mirror 3
 CASES
-cmp -s "$c/paket/comdlg32.ocx" "$c/windows/system32/comdlg32.ocx" || fail "install.cmd did not install the component"
+cmp -s "$c/paket/comdlg32.ocx" "$system/comdlg32.ocx" || fail "install.cmd did not install the component"
 [ -s "$c/ProgramData/Ebrona/installation.log" ] || fail "install.cmd wrote no log"
 
 log=$c/windows/temp/ebrona-installer.log
@@ -57,5 +60,5 @@ code=$(run 'c:\paket\startup.cmd c:\paket')
 touch -d 2005-01-01 "$c/paket/comdlg32.ocx"
 code=$(run 'c:\paket\startup.cmd c:\paket')
 [ "$code" = 3 ] && [ -s "$log" ] || fail "startup.cmd with a newer component: exit $code, log $(ls "$log" 2>&1)"
-cmp -s "$c/paket/comdlg32.ocx" "$c/windows/system32/comdlg32.ocx" || fail "startup.cmd did not install the component"
+cmp -s "$c/paket/comdlg32.ocx" "$system/comdlg32.ocx" || fail "startup.cmd did not install the component"
 echo "Windows kit: install.cmd and startup.cmd install and pass their exit codes on"
