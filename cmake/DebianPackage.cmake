@@ -1,7 +1,8 @@
 # The Linux program as a Debian package, made by CPack's DEB generator (scripts/package.sh):
 #   /usr/bin/ebrona-installer, its window module in /usr/lib/<architecture>/ebrona-installer/ (app/),
 #   /usr/share/man/man1/ebrona-installer.1.gz, in Swedish (app/),
-#   /usr/share/doc/ebrona-installer/copyright and changelog.gz.
+#   /usr/share/doc/ebrona-installer/copyright and changelog.gz,
+#   /usr/share/doc/ebrona-installer/examples/: the Ansible playbook for Linux hosts and its inventory.
 # Its dependencies are computed from the binaries by dpkg-shlibdeps; wine is only recommended,
 # since /CHECK does not need it.
 set(EBRONA_PACKAGE_MAINTAINER "Ebrona <support@ebrona.invalid>" CACHE STRING
@@ -14,6 +15,8 @@ add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/changelog.gz
   DEPENDS ${package_files}/changelog)
 add_custom_target(changelog ALL DEPENDS ${CMAKE_BINARY_DIR}/changelog.gz)
 install(FILES ${package_files}/copyright ${CMAKE_BINARY_DIR}/changelog.gz DESTINATION share/doc/ebrona-installer)
+install(FILES ${PROJECT_SOURCE_DIR}/deploy/ansible/linux.yml ${PROJECT_SOURCE_DIR}/deploy/ansible/inventory.yml
+        DESTINATION share/doc/ebrona-installer/examples)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME ebrona-installer)

@@ -16,6 +16,7 @@ packages=(
   clang libclang-rt-14-dev  # the component image reader's fuzz target (clang with libFuzzer)
   osslsigncode openssl python3  # the signed release package (python3 writes its zip) and its test
   dpkg-dev file lintian man-db  # the Debian package (CPack with dpkg-shlibdeps) and its test
+  ansible-core ansible-lint  # the Linux playbook's test (deploy/ansible) and its lint
 )
 
 as_root=()

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the release programs and writes the release packages into dist/:
-#   ebrona-installer-<version>-windows.zip  the 32-bit Windows program (build-win-release/)
+#   ebrona-installer-<version>-windows.zip  the 32-bit Windows program (build-win-release/) and the
+#                                           deployment kit for Windows (deploy/)
 #   ebrona-installer_<version>_amd64.deb    the Linux program (build-release/), built with Debian's
 #                                           hardening flags
 #   SHA256SUMS                              of both

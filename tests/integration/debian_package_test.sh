@@ -1,23 +1,21 @@
 #!/usr/bin/env bash
 # The Debian package of a built Linux program:
-#   debian_package_test.sh BUILD_FOLDER VERSION
-# Packed by scripts/make-deb.sh: its name, its version and its changelog's are those of project(),
-# its Depends are what dpkg-shlibdeps finds in its binaries, wine is recommended, it holds its files
+#   debian_package_test.sh DEB VERSION
+# Packed by scripts/make-deb.sh (DEB, the name Debian gives it): its version and its changelog's
+# are those of project(), its Depends are what dpkg-shlibdeps finds in its binaries, wine is recommended, it holds its files
 # and nothing else, and lintian finds no errors; its manual page shows without warnings and names
 # every switch and exit code of the usage text. Unpacked with dpkg -x into a temporary root, its program tells its
 # version, installs a component into a temporary prefix with no display, and with Qt's offscreen
 # display loads its window module from the package.
 set -euo pipefail
-build=$1 version=$2
-scripts=$(cd "$(dirname "$0")/../../scripts" && pwd)
+deb=$1 version=$2
 work=$(mktemp -d)
 pid=
 trap '[ -z "$pid" ] || kill "$pid" 2>/dev/null; rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 export LC_ALL=C.UTF-8
 
-deb=$("$scripts/make-deb.sh" "$build" "$work/dist")
-[ "${deb##*/}" = "ebrona-installer_${version}_$(dpkg --print-architecture).deb" ] || fail "the package is $deb"
+[ -f "$deb" ] || fail "no package $deb"
 field() { dpkg-deb --field "$deb" "$1"; }
 [ "$(field Version)" = "$version" ] || fail "Version: $(field Version), project(): $version"
 [ "$(field Recommends)" = wine ] || fail "Recommends: $(field Recommends)"
@@ -30,7 +28,7 @@ module=$root/usr/lib/$(dpkg-architecture -qDEB_HOST_MULTIARCH)/ebrona-installer/
 manual=$root/usr/share/man/man1/ebrona-installer.1.gz
 files=$(cd "$root" && find . -type f | sort)
 [ "$files" = "$(cd "$root" && printf './%s\n' "${program#"$root"/}" "${module#"$root"/}" "${manual#"$root"/}" \
-  usr/share/doc/ebrona-installer/changelog.gz usr/share/doc/ebrona-installer/copyright | sort)" ] ||
+  usr/share/doc/ebrona-installer/{changelog.gz,copyright,examples/linux.yml,examples/inventory.yml} | sort)" ] ||
   fail "the package holds: $files"
 changelog=$(zcat "$root/usr/share/doc/ebrona-installer/changelog.gz" | head -n 1)
 [[ "$changelog" == "ebrona-installer ($version) "* ]] || fail "the changelog begins with $changelog"

@@ -3,7 +3,8 @@
 #   release_package_test.sh PROGRAM VERSION
 # Signed with a throwaway self-signed certificate, the signature covers the program exactly (one
 # changed byte breaks it); the zip holds the program and LÄSMIG.txt with CR LF line ends, and
-# SHA256SUMS beside it matches. Without a certificate the program is packed unsigned.
+# SHA256SUMS beside it matches; the deployment kit for Windows is in it, its batch files and
+# script with CR LF line ends too. Without a certificate the program is packed unsigned.
 set -euo pipefail
 program=$1 version=$2
 scripts=$(cd "$(dirname "$0")/../../../scripts" && pwd)
@@ -23,10 +24,13 @@ EBRONA_SIGNING_PKCS12=$work/signer.p12 EBRONA_SIGNING_PASSWORD=throwaway EBRONA_
 python3 - "$work/dist/$zip" "$work/unpacked" <<'PYTHON' || fail "the zip's file list"
 import sys, zipfile
 with zipfile.ZipFile(sys.argv[1]) as package:
-    assert package.namelist() == ["ebrona-installer.exe", "LÄSMIG.txt"], package.namelist()
+    assert package.namelist() == ["ebrona-installer.exe", "LÄSMIG.txt", "deploy/windows/install.cmd",
+        "deploy/windows/detect.ps1", "deploy/windows/startup.cmd", "deploy/ansible/windows.yml"], package.namelist()
     package.extractall(sys.argv[2])
 PYTHON
-! grep -q $'[^\r]$' "$work/unpacked/LÄSMIG.txt" || fail "LÄSMIG.txt has a line without CR LF"
+for file in LÄSMIG.txt deploy/windows/{install.cmd,detect.ps1,startup.cmd}; do
+  ! grep -q $'[^\r]$' "$work/unpacked/$file" || fail "$file has a line without CR LF"
+done
 
 exe=$work/unpacked/ebrona-installer.exe
 osslsigncode verify -CAfile "$work/cert.pem" -in "$exe" >"$work/verify.log" 2>&1 || fail "$(cat "$work/verify.log")"
