@@ -55,7 +55,7 @@ ln -s ../drive_c "$work/prefix/dosdevices/c:"
 touch "$system/msvbvm60.dll"
 printf '#!/bin/sh\nprintf "%%s\\n" "$*" >>"%s"\n' "$work/registered" >"$system/regsvr32.exe"
 chmod +x "$system/regsvr32.exe"
-"$scripts/../tests/support/pe-image.sh" new >"$work/komponenter/comdlg32.ocx"
+"$(dirname "$0")/../support/pe-image.sh" new >"$work/komponenter/comdlg32.ocx"
 cd "$work/komponenter"
 export WINEPREFIX=$work/prefix
 # Were Qt started, it would try this platform without a display and end the program.
