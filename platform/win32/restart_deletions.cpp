@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "platform/win32/handle.h"
+#include "platform/win32/registry_functions.h"
 #include "platform/win32/system_error.h"
 
 namespace platform::win32 {
@@ -28,23 +29,7 @@ bool SameName(const std::wstring& a, const std::wstring& b) {
          CSTR_EQUAL;
 }
 
-// The registry functions, from advapi32 when they are first needed: the program imports it not.
-struct Registry {
-  HMODULE library = LoadLibraryW(L"advapi32.dll");  // a known DLL, always from the system folder
-  template <class Function>
-  Function Find(const char* name) const {
-    return library ? reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(library, name))) : nullptr;
-  }
-  decltype(&RegOpenKeyExW) open = Find<decltype(&RegOpenKeyExW)>("RegOpenKeyExW");
-  decltype(&RegQueryValueExW) query = Find<decltype(&RegQueryValueExW)>("RegQueryValueExW");
-  decltype(&RegSetValueExW) set = Find<decltype(&RegSetValueExW)>("RegSetValueExW");
-  decltype(&RegDeleteValueW) remove = Find<decltype(&RegDeleteValueW)>("RegDeleteValueW");
-  decltype(&RegCloseKey) close = Find<decltype(&RegCloseKey)>("RegCloseKey");
-  ~Registry() {
-    if (library) FreeLibrary(library);
-  }
-  bool usable() const { return open && query && set && remove && close; }
-};
+using Registry = RegistryFunctions;
 
 // The strings of a REG_MULTI_SZ value, empty ones included: a deletion is a name followed by an
 // empty string.
