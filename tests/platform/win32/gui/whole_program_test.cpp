@@ -79,10 +79,13 @@ TEST(WholeProgramTest, UnattendedRunsChecksInstallTakingTurnsRegisterEachCopyWit
     EXPECT_EQ(run("/S", {used}), 87u) << used;
   }
   EXPECT_EQ(run("/CHECK", {log}), 1u);
-  // The run that takes the lock first finds it abandoned by a thread of this test that ended
-  // holding it; the other waits for it to end, so it backs up no new file and copies nothing.
-  std::thread([] { (void)platform::NativeSystem().lock.Take(std::chrono::milliseconds(0)); }).join();
+  // Both runs find the lock held by this test for a moment and wait; then the one that takes it
+  // first runs while the other waits for it to end, so it backs up no new file and copies nothing.
+  platform::InstallationLock& lock = platform::NativeSystem().lock;
+  ASSERT_TRUE(lock.Take(std::chrono::milliseconds(0)).ok());
+  std::thread release([&] { Sleep(2000), lock.Release(); });
   EXPECT_EQ(run("/S", {log, components / "second.txt"}), 0u) << ReadFile(log) << "\n--\n" << ReadFile(components / "second.txt");
+  release.join();
   const std::string report = ReadFile(log) + ReadFile(components / "second.txt");
   EXPECT_NE(report.find("\xEF\xBB\xBFInstallation av systemfiler klar.\r\n"), std::string::npos) << report;
   // Every registration has ended when the program does: each copy is registered once.
