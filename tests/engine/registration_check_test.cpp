@@ -9,20 +9,15 @@ namespace {
 
 const std::string kSystem = "c:\\windows\\system32\\";
 
-struct WaitingHost : FakeHost {
-  std::optional<std::chrono::milliseconds> RegistrationWaitLimit() const override { return std::chrono::seconds(60); }
-};
-
 // comdlg32.ocx, a 32-bit component of two classes, ticked alone, in the source folder and the
-// system folder with its tool.
-struct Scene {
+// system folder with its tool; the run waits for each registration, as the unattended one does.
+struct Scene : RunWorld {
   Scene() {
-    engine::FillCatalogue(state);
-    state.ComponentCount = engine::kInstalledComponentCount;
-    host.files.AddFile(kSystem + "regsvr32.exe", "20010101", "");
+    Tool();
     host.files.AddFile("comdlg32.ocx", "20040312");
     host.registration.Component(kSystem + "comdlg32.ocx", 32, {"{C1}", "{C2}"});
     window.boxes = "10000000";
+    window.wait_limit = std::chrono::seconds(60);
   }
   // regsvr32 does what `registers` writes for each file it is started for.
   void Regsvr32(std::function<void(fake::FakeRegistration&, const std::string&)> registers) {
@@ -30,11 +25,6 @@ struct Scene {
       registers(host.registration, started.arguments.at(1));
     };
   }
-  std::optional<engine::RunValues> Run() { return engine::RunInstallationValues(state, kSystem, "", window, host.system); }
-
-  engine::InstallerState state;
-  fake::FakeSystem host;
-  WaitingHost window;
 };
 
 void Registers(fake::FakeRegistration& registry, const std::string& path) { registry.Register(path); }
