@@ -66,8 +66,6 @@ class FakeFileSystem : public platform::FileSystem, public platform::InUseSteps 
   // Ebrona Kassa (4711) holds the file at `path` for good: `loaded` as a DLL, which may be renamed
   // but not replaced or deleted, else open without delete sharing.
   void Hold(const std::string& path, bool loaded) { holds_[Key(path)] = loaded; }
-  // The holder of the file at `path` has ended.
-  void LetGo(const std::string& path) { holds_.erase(Key(path)); }
 
   // Looking at the result.
   bool Exists(const std::string& path) const { return files_.count(Key(path)) || folders_.count(Key(path)); }
