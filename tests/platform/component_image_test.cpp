@@ -5,17 +5,13 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <fstream>
-#include <iterator>
 
+#include "tests/platform/file_system_conformance.h"
 #include "tests/support/pe_image.h"
 
 namespace {
 
-std::string StandIn(unsigned bits) {
-  std::ifstream in("stand-ins/probe-" + std::to_string(bits) + ".dll", std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
+std::string StandIn(unsigned bits) { return ReadFile("stand-ins/probe-" + std::to_string(bits) + ".dll"); }
 
 // What the reader makes of an image, in short: bits, imports, then the type library's libid,
 // version, lcid and creatable classes, or "-" where it reads nothing.

@@ -247,20 +247,17 @@ struct FakeRegistration : platform::ComponentRegistration {
     ++registry_reads;
     return registry_failure ? platform::Status::Failure(*registry_failure) : platform::Status::Ok();
   }
-  std::optional<std::string> ClassServer(const std::string& clsid, unsigned bits) override { return Find(classes, {clsid, bits}); }
+  std::optional<std::string> ClassServer(const std::string& clsid, unsigned bits) override {
+    return classes.contains({clsid, bits}) ? std::optional(classes.at({clsid, bits})) : std::nullopt;
+  }
   std::optional<std::string> TypeLibraryFile(const platform::TypeLibraryInfo& library, unsigned bits) override {
-    return Find(libraries, {library.libid, bits});
+    return libraries.contains({library.libid, bits}) ? std::optional(libraries.at({library.libid, bits})) : std::nullopt;
   }
   bool NamesFile(const std::string& registered, const std::string& path) override { return Lower(registered) == Lower(path); }
 
   static std::string Lower(std::string text) {
     for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return text;
-  }
-  static std::optional<std::string> Find(const std::map<std::pair<std::string, unsigned>, std::string>& values,
-                                         const std::pair<std::string, unsigned>& key) {
-    const auto found = values.find(key);
-    return found == values.end() ? std::nullopt : std::optional<std::string>(found->second);
   }
 };
 
