@@ -96,7 +96,6 @@ TEST(UnattendedRun, ExitCodeTellsTheLowestFailureTheLogTellsTheReportAndCheckCha
       {{"/S", "/FORCE", "/LOG=r.txt"}, {all_installed}, 0, "msinet.ocx  20040312  \tBefintlig fil: 20040312  \tInlagd "},
       {{"/CHECK", "/LOG=r.txt"}, {}, 1},
       {{"/CHECK"}, {all_installed, verifiable}, 1, "", ": c:\\windows\\system32\\comdlg32.ocx: INTE REGISTRERAD: klassen {C1} saknas i registret.\n"},
-      {{"/S", "/LOG=r.txt"}, {all_installed, verifiable}, 3, "comdlg32.ocx KUNDE INTE REGISTRERAS\r\n\r\n"},
       {{"/CHECK", "/FORCE"}, {all_installed}, 1},
       {{"/CHECK"}, {all_installed, [](Scene& s) { s.Installed(7, "20040311"); }}, 1},
       {{"/CHECK", "/COMPONENTS=comdlg32.ocx"}, {all_installed, [](Scene& s) { s.Installed(5, "20000101"); }}, 0},
@@ -122,7 +121,7 @@ TEST(UnattendedRun, ExitCodeTellsTheLowestFailureTheLogTellsTheReportAndCheckCha
     EXPECT_EQ(scene.host.lock.waits, waits) << what;
     if (c.arguments[0] == "/CHECK" || busy) {
       EXPECT_TRUE(busy || scene.host.files.Files() == before) << what;
-      EXPECT_EQ(scene.host.processes.Attempts(), 0) << what;
+      EXPECT_EQ(scene.host.processes.Started().size(), 0u) << what;
     }
   }
 #ifndef _WIN32  // a POSIX exit status keeps 8 bits, in which 1618 would arrive as 82

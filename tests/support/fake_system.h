@@ -83,8 +83,8 @@ class FakeFileSystem : public platform::FileSystem, public platform::InUseSteps 
   bool IsRegularFile(const std::string& path) override { return files_.count(Key(path)) > 0; }
   platform::Status CopyReplacing(const std::string& source, const std::string& destination,
                                  bool* replaced_in_use = nullptr) override;
-  // With no file under the name, "<path>.old" takes it back; then "<path>.new" goes, and so does
-  // "<path>.old" with its restart entry unless it is held.
+  // With no file under the name, "<path>.old" takes it back; then "<path>.new" goes. (What the
+  // system deletes of the rest is the real file systems' to show.)
   void RecoverLeftovers(const std::string& path) override;
   bool SameContent(const std::string& first, const std::string& second) override {
     return files_.count(Key(first)) && files_.count(Key(second)) && File(first).content == File(second).content;
@@ -156,7 +156,6 @@ class FakeProcessLauncher : public platform::ProcessLauncher {
   // Called at every start that succeeds, before the process is waited for: what the program does.
   std::function<void(const StartedProcess&)> on_start;
   const std::vector<StartedProcess>& Started() const { return started_; }
-  int Attempts() const { return attempts_; }
   // The limits of every wait, in order.
   const std::vector<std::chrono::milliseconds>& Waits() const { return waits_; }
   // Starts fail with kLockNotHeld while `*held` is false.
