@@ -21,8 +21,7 @@ class RegistrationUnderWine : public TempPrefixTest {
   void SetUp() override {
     TempPrefixTest::SetUp();
     if (std::system(EBRONA_SOURCE "/scripts/wine.sh --version >/dev/null 2>&1") != 0) GTEST_SKIP() << "no Wine";
-    fs::create_directories(root_ / "bin");
-    std::ofstream(root_ / "bin" / "wine") << "#!/bin/sh\nexec " EBRONA_SOURCE "/scripts/wine.sh \"$@\"\n";
+    WriteFile(root_ / "bin" / "wine", "#!/bin/sh\nexec " EBRONA_SOURCE "/scripts/wine.sh \"$@\"\n");
     fs::permissions(root_ / "bin" / "wine", fs::perms(0755));
     setenv("PATH", (root_.string() + "/bin:" + std::getenv("PATH")).c_str(), 1);
     setenv("WINEDEBUG", "-all", 1);
