@@ -28,8 +28,6 @@ class RegistrationUnderWine : public TempPrefixTest {
     setenv("WINEARCH", "win64", 1);
     // wineboot's own status tells of parts of the prefix that no test here uses.
     Shell("wine wineboot -i; wineserver -p 60");
-    ASSERT_TRUE(fs::exists(DriveC() / "windows" / "system32" / "regsvr32.exe"));
-    fs::create_directories(DriveC() / "komponenter");
   }
   void TearDown() override {
     Shell("wineserver -k");
@@ -40,8 +38,7 @@ class RegistrationUnderWine : public TempPrefixTest {
   }
   // Puts the stand-in `stand_in` into the source folder as `name`.
   void Source(const std::string& stand_in, const std::string& name) {
-    fs::copy_file(fs::path(EBRONA_STAND_INS) / stand_in, DriveC() / "komponenter" / name,
-                  fs::copy_options::overwrite_existing);
+    WriteFile(DriveC() / "komponenter" / name, ReadFile(fs::path(EBRONA_STAND_INS) / stand_in));
   }
   // Runs the program on component `name`; the log and the error stream are kept.
   int Run(const std::string& mode, const std::string& name) {

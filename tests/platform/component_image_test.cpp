@@ -44,7 +44,6 @@ TEST(ComponentImage, StandInsReadAsBuiltAndPrefixesAsNothingOrAsTheWhole) {
   }
   std::string lfanew_outside = fake::PeImage();
   lfanew_outside[0x3C] = 0x41;
-  EXPECT_TRUE(platform::StartsAsPeImage(fake::PeImage()) && platform::StartsAsPeImage(bytes.substr(0, 4096)));
   for (const std::string& head : {std::string(), std::string("MZ"), fake::PeImage().substr(0, 0x43), lfanew_outside,
                                   fake::PeImage().replace(0x40, 2, "NE")}) {
     EXPECT_FALSE(platform::StartsAsPeImage(head)) << head.size();
