@@ -54,9 +54,6 @@ TEST(UnattendedRun, ExitCodeTellsTheLowestFailureTheLogTellsTheReportAndCheckCha
   const auto held = [](Scene& s) { s.Installed(1, "19990101"), s.host.files.Hold(kSystem + s.Name(1), true); };
   // comdlg32.ocx has a type library; the registry holds nothing of it until regsvr32 runs.
   const auto verifiable = [](Scene& s) { s.host.registration.Component(kSystem + s.Name(1), 32, {"{C1}"}); };
-  const auto regsvr32_works = [](Scene& s) {
-    s.host.processes.on_start = [&s](const fake::StartedProcess& started) { s.host.registration.Register(started.arguments[1]); };
-  };
   struct Case {
     std::vector<std::string> arguments;
     std::vector<std::function<void(Scene&)>> arrange;
@@ -99,16 +96,11 @@ TEST(UnattendedRun, ExitCodeTellsTheLowestFailureTheLogTellsTheReportAndCheckCha
       {{"/S", "/FORCE", "/LOG=r.txt"}, {all_installed}, 0, "msinet.ocx  20040312  \tBefintlig fil: 20040312  \tInlagd "},
       {{"/CHECK", "/LOG=r.txt"}, {}, 1},
       {{"/CHECK"}, {all_installed, verifiable}, 1, "", ": c:\\windows\\system32\\comdlg32.ocx: INTE REGISTRERAD: klassen {C1} saknas i registret.\n"},
-      {{"/CHECK"}, {all_installed, verifiable, [](Scene& s) { s.host.registration.Register(kSystem + s.Name(1)); }}, 0},
-      {{"/S", "/LOG=r.txt"}, {all_installed, verifiable, regsvr32_works}, 0, "comdlg32.ocx registrerad\r\n\r\n"},
-      {{"/S", "/LOG=r.txt"}, {all_installed, verifiable}, 3, "comdlg32.ocx KUNDE INTE REGISTRERAS\r\n\r\n"},
       {{"/CHECK", "/FORCE"}, {all_installed}, 1},
       {{"/CHECK"}, {all_installed, [](Scene& s) { s.Installed(7, "20040311"); }}, 1},
       {{"/CHECK", "/COMPONENTS=comdlg32.ocx"}, {all_installed, [](Scene& s) { s.Installed(5, "20000101"); }}, 0},
-      // A newer source that is no component is not copied: /S fails it, so /CHECK does not count it.
+      // A newer source that is no component is not copied (a run fails it), so /CHECK does not count it.
       {{"/CHECK"}, {all_installed, empty_source}, 0},
-      {{"/S", "/LOG=r.txt"}, {all_installed, empty_source}, 1,
-       "20040313  \tBefintlig fil: 20040312  KÄLLFILEN ÄR INGEN GILTIG KOMPONENT. FILEN ERSÄTTS EJ.\r\n"},
   };
   for (const Case& c : cases) {
     const std::string what = testing::PrintToString(c.arguments) + " case " + std::to_string(&c - cases);
@@ -129,7 +121,7 @@ TEST(UnattendedRun, ExitCodeTellsTheLowestFailureTheLogTellsTheReportAndCheckCha
     EXPECT_EQ(scene.host.lock.waits, waits) << what;
     if (c.arguments[0] == "/CHECK" || busy) {
       EXPECT_TRUE(busy || scene.host.files.Files() == before) << what;
-      EXPECT_EQ(scene.host.processes.Attempts(), 0) << what;
+      EXPECT_EQ(scene.host.processes.Started().size(), 0u) << what;
     }
   }
 #ifndef _WIN32  // a POSIX exit status keeps 8 bits, in which 1618 would arrive as 82

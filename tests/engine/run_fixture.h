@@ -10,19 +10,21 @@
 #include "tests/support/fake_system.h"
 
 // The main window as a run sees it: the values of the eight check boxes, one digit each ('1'
-// ticked, '2' greyed), and the warnings shown.
+// ticked, '2' greyed), the warnings shown, and how long it waits for each registration (the
+// window's own run waits not; the unattended run does).
 struct FakeHost : engine::RunHost {
   std::int16_t CheckValue(int index) const override { return static_cast<std::int16_t>(boxes.at(index - 1) - '0'); }
   void ShowWarning(const std::string& prompt, const std::string& title) override { warnings.emplace_back(prompt, title); }
+  std::optional<std::chrono::milliseconds> RegistrationWaitLimit() const override { return wait_limit; }
 
   std::string boxes = "11111111";
   std::vector<std::pair<std::string, std::string>> warnings;
+  std::optional<std::chrono::milliseconds> wait_limit;
 };
 
 // A loaded installer on the in-memory host, with the components in the current folder "c:\ebrona".
-class RunFixture : public ::testing::Test {
- public:
-  RunFixture() {
+struct RunWorld {
+  RunWorld() {
     engine::FillCatalogue(state);
     state.ComponentCount = engine::kInstalledComponentCount;
     host.files.AddFolder("c:\\windows\\system32");
@@ -55,6 +57,11 @@ class RunFixture : public ::testing::Test {
   engine::InstallerState state;
   fake::FakeSystem host;
   FakeHost window;
+};
+
+class RunFixture : public ::testing::Test, public RunWorld {
+ public:
+  using RunWorld::Run;
 };
 
 inline std::string Lines(std::initializer_list<std::string> lines) {

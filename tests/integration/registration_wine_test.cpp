@@ -1,11 +1,9 @@
 // The program itself against a real Wine prefix and Wine's own regsvr32, with stand-in components
-// whose DllRegisterServer registers them rightly, wrongly or not at all: what /S reports and repairs
+// whose DllRegisterServer registers them rightly or wrongly, or that cannot load: what /S reports and repairs
 // and what /CHECK sees. Wine is started by the `wine` on PATH, as for the user.
 #include <sys/wait.h>
 
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 
 #include <gtest/gtest.h>
 
@@ -18,28 +16,18 @@ namespace fs = std::filesystem;
 const std::string kClass = "{6E3F4A12-2B7C-4D5E-9A81-3C4B5D6E7F80}";
 const std::string kSystem = "c:\\windows\\system32\\";
 
-std::string Read(const fs::path& path) {
-  std::ifstream file(path, std::ios::binary);
-  std::ostringstream text;
-  text << file.rdbuf();
-  return text.str();
-}
-
 class RegistrationUnderWine : public TempPrefixTest {
  protected:
   void SetUp() override {
     TempPrefixTest::SetUp();
     if (std::system(EBRONA_SOURCE "/scripts/wine.sh --version >/dev/null 2>&1") != 0) GTEST_SKIP() << "no Wine";
-    fs::create_directories(root_ / "bin");
-    std::ofstream(root_ / "bin" / "wine") << "#!/bin/sh\nexec " EBRONA_SOURCE "/scripts/wine.sh \"$@\"\n";
+    WriteFile(root_ / "bin" / "wine", "#!/bin/sh\nexec " EBRONA_SOURCE "/scripts/wine.sh \"$@\"\n");
     fs::permissions(root_ / "bin" / "wine", fs::perms(0755));
     setenv("PATH", (root_.string() + "/bin:" + std::getenv("PATH")).c_str(), 1);
     setenv("WINEDEBUG", "-all", 1);
     setenv("WINEARCH", "win64", 1);
     // wineboot's own status tells of parts of the prefix that no test here uses.
     Shell("wine wineboot -i; wineserver -p 60");
-    ASSERT_TRUE(fs::exists(DriveC() / "windows" / "system32" / "regsvr32.exe"));
-    fs::create_directories(DriveC() / "komponenter");
   }
   void TearDown() override {
     Shell("wineserver -k");
@@ -50,8 +38,7 @@ class RegistrationUnderWine : public TempPrefixTest {
   }
   // Puts the stand-in `stand_in` into the source folder as `name`.
   void Source(const std::string& stand_in, const std::string& name) {
-    fs::copy_file(fs::path(EBRONA_STAND_INS) / stand_in, DriveC() / "komponenter" / name,
-                  fs::copy_options::overwrite_existing);
+    WriteFile(DriveC() / "komponenter" / name, ReadFile(fs::path(EBRONA_STAND_INS) / stand_in));
   }
   // Runs the program on component `name`; the log and the error stream are kept.
   int Run(const std::string& mode, const std::string& name) {
@@ -59,12 +46,11 @@ class RegistrationUnderWine : public TempPrefixTest {
                                 " '/DIR=c:\\windows\\system32' '/SOURCE=c:\\komponenter' /COMPONENTS=" + name +
                                 (mode == "/S" ? " '/LOG=c:\\logg.txt'" : "") + " 2>'" + (root_ / "errors").string() + "'";
     const int status = WEXITSTATUS(std::system(command.c_str()));
-    log_ = mode == "/S" ? Read(DriveC() / "logg.txt") : "";
-    errors_ = Read(root_ / "errors");
+    log_ = mode == "/S" ? ReadFile(DriveC() / "logg.txt") : "";
+    errors_ = ReadFile(root_ / "errors");
     return status;
   }
   bool Logged(const std::string& text) const { return log_.find(text) != std::string::npos; }
-  void ForgetTheClass() { Shell("wine reg delete 'HKCR\\CLSID\\" + kClass + "' /f"); }
 
   std::string log_, errors_;
 };
@@ -76,7 +62,7 @@ TEST_F(RegistrationUnderWine, SRegistersChecksAndRepairsWhatCheckFindsBroken) {
                      "comdlg32.ocx: registreringen kontrollerad.\r\n")) << log_;
 
   // A cleaner took the class away: the check sees it, a run repairs it, and the check is content.
-  ForgetTheClass();
+  Shell("wine reg delete 'HKCR\\CLSID\\" + kClass + "' /f");
   EXPECT_EQ(Run("/CHECK", "comdlg32.ocx"), 1);
   EXPECT_NE(errors_.find(kSystem + "comdlg32.ocx: INTE REGISTRERAD: klassen " + kClass + " saknas i registret."),
             std::string::npos) << errors_;
@@ -90,14 +76,6 @@ TEST_F(RegistrationUnderWine, SRegistersChecksAndRepairsWhatCheckFindsBroken) {
   EXPECT_TRUE(Logged(kSystem + "msinet.ocx KUNDE INTE REGISTRERAS\r\n\r\n" + kSystem +
                      "msinet.ocx: REGISTRERAD TILL EN ANNAN FIL: " + kClass +
                      " pekar på C:\\Program Files\\Gammal\\probe.ocx.\r\n")) << log_;
-  EXPECT_FALSE(Logged("klar.")) << log_;
-
-  // A DllRegisterServer that writes nothing and answers success.
-  ForgetTheClass();
-  Source("registers_nothing-64.dll", "pdf_itb.ocx");
-  EXPECT_EQ(Run("/S", "pdf_itb.ocx"), 3) << log_;
-  EXPECT_TRUE(Logged(kSystem + "pdf_itb.ocx: INTE REGISTRERAD: klassen " + kClass + " saknas i registret.\r\n"))
-      << log_;
 
   // A DLL that cannot be loaded, and the one it lacks.
   Source("imports_absent-64.dll", "tabctl32.ocx");

@@ -5,17 +5,13 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <fstream>
-#include <iterator>
 
+#include "tests/platform/file_system_conformance.h"
 #include "tests/support/pe_image.h"
 
 namespace {
 
-std::string StandIn(unsigned bits) {
-  std::ifstream in("stand-ins/probe-" + std::to_string(bits) + ".dll", std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
+std::string StandIn(unsigned bits) { return ReadFile("stand-ins/probe-" + std::to_string(bits) + ".dll"); }
 
 // What the reader makes of an image, in short: bits, imports, then the type library's libid,
 // version, lcid and creatable classes, or "-" where it reads nothing.
@@ -48,7 +44,6 @@ TEST(ComponentImage, StandInsReadAsBuiltAndPrefixesAsNothingOrAsTheWhole) {
   }
   std::string lfanew_outside = fake::PeImage();
   lfanew_outside[0x3C] = 0x41;
-  EXPECT_TRUE(platform::StartsAsPeImage(fake::PeImage()) && platform::StartsAsPeImage(bytes.substr(0, 4096)));
   for (const std::string& head : {std::string(), std::string("MZ"), fake::PeImage().substr(0, 0x43), lfanew_outside,
                                   fake::PeImage().replace(0x40, 2, "NE")}) {
     EXPECT_FALSE(platform::StartsAsPeImage(head)) << head.size();

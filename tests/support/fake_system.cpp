@@ -96,10 +96,6 @@ void FakeFileSystem::RecoverLeftovers(const std::string& path) {
   const std::string key = Key(path), old = key + ".old";
   if (!files_.count(key) && files_.count(old)) Move(old, key);
   files_.erase(key + ".new");
-  if (files_.count(old) && !holds_.count(old)) {
-    files_.erase(old);
-    std::erase(deleted_at_restart_, old);
-  }
 }
 
 platform::Status FakeFileSystem::DeleteAtRestart(const std::string& path) {

@@ -66,8 +66,6 @@ class FakeFileSystem : public platform::FileSystem, public platform::InUseSteps 
   // Ebrona Kassa (4711) holds the file at `path` for good: `loaded` as a DLL, which may be renamed
   // but not replaced or deleted, else open without delete sharing.
   void Hold(const std::string& path, bool loaded) { holds_[Key(path)] = loaded; }
-  // The holder of the file at `path` has ended.
-  void LetGo(const std::string& path) { holds_.erase(Key(path)); }
 
   // Looking at the result.
   bool Exists(const std::string& path) const { return files_.count(Key(path)) || folders_.count(Key(path)); }
@@ -85,8 +83,8 @@ class FakeFileSystem : public platform::FileSystem, public platform::InUseSteps 
   bool IsRegularFile(const std::string& path) override { return files_.count(Key(path)) > 0; }
   platform::Status CopyReplacing(const std::string& source, const std::string& destination,
                                  bool* replaced_in_use = nullptr) override;
-  // With no file under the name, "<path>.old" takes it back; then "<path>.new" goes, and so does
-  // "<path>.old" with its restart entry unless it is held.
+  // With no file under the name, "<path>.old" takes it back; then "<path>.new" goes. (What the
+  // system deletes of the rest is the real file systems' to show.)
   void RecoverLeftovers(const std::string& path) override;
   bool SameContent(const std::string& first, const std::string& second) override {
     return files_.count(Key(first)) && files_.count(Key(second)) && File(first).content == File(second).content;
@@ -158,7 +156,6 @@ class FakeProcessLauncher : public platform::ProcessLauncher {
   // Called at every start that succeeds, before the process is waited for: what the program does.
   std::function<void(const StartedProcess&)> on_start;
   const std::vector<StartedProcess>& Started() const { return started_; }
-  int Attempts() const { return attempts_; }
   // The limits of every wait, in order.
   const std::vector<std::chrono::milliseconds>& Waits() const { return waits_; }
   // Starts fail with kLockNotHeld while `*held` is false.
@@ -249,20 +246,17 @@ struct FakeRegistration : platform::ComponentRegistration {
     ++registry_reads;
     return registry_failure ? platform::Status::Failure(*registry_failure) : platform::Status::Ok();
   }
-  std::optional<std::string> ClassServer(const std::string& clsid, unsigned bits) override { return Find(classes, {clsid, bits}); }
+  std::optional<std::string> ClassServer(const std::string& clsid, unsigned bits) override {
+    return classes.contains({clsid, bits}) ? std::optional(classes.at({clsid, bits})) : std::nullopt;
+  }
   std::optional<std::string> TypeLibraryFile(const platform::TypeLibraryInfo& library, unsigned bits) override {
-    return Find(libraries, {library.libid, bits});
+    return libraries.contains({library.libid, bits}) ? std::optional(libraries.at({library.libid, bits})) : std::nullopt;
   }
   bool NamesFile(const std::string& registered, const std::string& path) override { return Lower(registered) == Lower(path); }
 
   static std::string Lower(std::string text) {
     for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return text;
-  }
-  static std::optional<std::string> Find(const std::map<std::pair<std::string, unsigned>, std::string>& values,
-                                         const std::pair<std::string, unsigned>& key) {
-    const auto found = values.find(key);
-    return found == values.end() ? std::nullopt : std::optional<std::string>(found->second);
   }
 };
 

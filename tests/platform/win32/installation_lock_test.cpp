@@ -11,8 +11,10 @@ namespace {
 using platform::win32::Win32InstallationLock;
 
 // A second run waits for the lock while the first holds it, and gets it once the first lets go.
+// A lock file that cannot be opened (here a folder stands under its name) is no run under way: the
+// lock fails at once, naming the file, instead of waiting.
 // (Wine keeps no security of its own for a file, so who may open the lock file shows on Windows only.)
-TEST(InstallationLock, IsBusyForASecondRunUntilTheFirstLetsGo) {
+TEST(InstallationLock, IsBusyForASecondRunUntilTheFirstLetsGoAndFailsAtOnceWhenItsFileCannotBeOpened) {
   const std::filesystem::path folder = native::NewTempFolder();
   const std::wstring path = (folder / "ebrona-installer.lock").wstring();
   Win32InstallationLock first(path), second(path);
@@ -24,18 +26,11 @@ TEST(InstallationLock, IsBusyForASecondRunUntilTheFirstLetsGo) {
   const platform::Result<bool> free = second.Take(std::chrono::milliseconds(0));
   EXPECT_TRUE(free.ok() && free.value()) << free.status().text();
   second.Release();
-  std::filesystem::remove_all(folder);
-}
 
-// A lock file that cannot be opened (here a folder stands under its name) is no run under way: the
-// lock fails at once, naming the file, instead of waiting.
-TEST(InstallationLock, ALockFileThatCannotBeOpenedFailsAtOnceNamingIt) {
-  const std::filesystem::path folder = native::NewTempFolder();
-  std::filesystem::create_directory(folder / "ebrona-installer.lock");
-  Win32InstallationLock lock((folder / "ebrona-installer.lock").wstring());
-  const platform::Result<bool> taken = lock.Take(std::chrono::seconds(5));
+  std::filesystem::create_directory(folder / "folder.lock");
+  const platform::Result<bool> taken = Win32InstallationLock((folder / "folder.lock").wstring()).Take(std::chrono::seconds(5));
   ASSERT_FALSE(taken.ok());
-  EXPECT_NE(taken.status().text().find("ebrona-installer.lock"), std::string::npos) << taken.status().text();
+  EXPECT_NE(taken.status().text().find("folder.lock"), std::string::npos) << taken.status().text();
   std::filesystem::remove_all(folder);
 }
 

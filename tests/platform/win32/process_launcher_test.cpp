@@ -6,7 +6,6 @@
 #include <filesystem>
 #include <fstream>
 
-#include "platform/program_start.h"
 #include "platform/system.h"
 #include "platform/win32/command_line.h"
 #include "platform/win32/text_conversion.h"
@@ -38,17 +37,6 @@ TEST(Win32ProcessLauncherTest, EveryArgumentComesBackWholeAndAProgramThatCannotS
   // The system's text for it says "%1" where it names the program: the program is named.
   EXPECT_NE(processes.StartDetached(windows(temp / "text.exe"), {}).text().find(windows(temp / "text.exe")), std::string::npos);
   std::filesystem::remove(temp / "text.exe");
-}
-
-// The program reads its arguments as Windows splits its command line, past its own name; the test's
-// own command line always has some (its test filter).
-TEST(ProgramArguments, AreTheCommandLinePastTheProgramsName) {
-  int count = 0;
-  wchar_t** split = CommandLineToArgvW(GetCommandLineW(), &count);
-  std::vector<std::string> expected;
-  for (int i = 1; i < count; ++i) expected.push_back(platform::win32::Utf8FromWide(split[i]));
-  LocalFree(split);
-  EXPECT_EQ(platform::ProgramArguments(0, nullptr), expected);
 }
 
 }  // namespace

@@ -1,1 +1,0 @@
-const enum Registers { kThisFile, kAnotherFile, kNothing } kRegisters = kNothing;
