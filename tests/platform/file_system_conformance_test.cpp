@@ -54,8 +54,9 @@ class FileSystemTest : public ::testing::Test {
   const fs::path saved_folder_ = fs::current_path();
 };
 
-TEST_F(FileSystemTest, LengthDateAndHeadOfAFileUnderAnySpellingAndTheirFailures) {
+TEST_F(FileSystemTest, LengthDateHeadAndContentOfAFileUnderAnySpellingAndTheirFailures) {
   WriteFile(folder_ / u8"Fem å.ocx", "12345");
+  WriteFile(folder_ / "annan.ocx", "12354");
   WriteFile(folder_ / "tom.dll", "");
   SetDate(folder_ / u8"Fem å.ocx", 2021, 6, 5);
   SetDate(folder_ / "tom.dll", 1999, 12, 31);
@@ -72,7 +73,9 @@ TEST_F(FileSystemTest, LengthDateAndHeadOfAFileUnderAnySpellingAndTheirFailures)
     EXPECT_EQ(size.ok() ? std::to_string(size.value()) : FailureOf(size.status()), length) << path;
     EXPECT_EQ(Shown(files_->ModificationDate(path)), date) << path;
     EXPECT_EQ(Shown(files_->ReadFileBytes(path, 3)), head) << path;
+    EXPECT_EQ(files_->SameContent(path, d + "\\fem å.ocx"), length == "5") << path;
   }
+  EXPECT_FALSE(files_->SameContent(d + "\\annan.ocx", d + "\\fem å.ocx"));
 }
 
 // The clean-up of leftovers takes only what killed copies to that name left, and the copy leaves nothing.
